@@ -1,0 +1,15 @@
+# vorrel_add_test(<name> SOURCES <files...> LIBS <targets...>)
+#
+# Every test executable is built and registered the same way: GoogleTest's
+# main, one CTest entry per test case (so a failure names its case), and the
+# offscreen Qt platform so that widget tests need no display.
+function(vorrel_add_test name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
+    set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests/bin)
+    gtest_discover_tests(${name}
+        DISCOVERY_MODE PRE_TEST
+        DISCOVERY_TIMEOUT 120
+        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()
