@@ -1,0 +1,22 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "scan/scan_run.h"
+
+// What the command line asked for.
+struct ScanArguments {
+    ScanRequest request;
+    bool json = false;
+    bool help = false;
+};
+
+// The usage line, as printed by --help and after a usage error.
+std::string scanUsage(const std::string &program);
+
+// Parses the arguments after the program name. Options may stand anywhere;
+// "--" ends them. Returns nothing and sets `error` to what is wrong on a
+// usage error (an unknown option, or not exactly two folders without --help).
+std::optional<ScanArguments> parseScanArguments(const std::vector<std::string> &arguments, std::string &error);

@@ -1,0 +1,103 @@
+#include "cli/scan/scan_json.h"
+
+#include <cstdint>
+#include <optional>
+
+#include "cli/scan/utf8_text.h"
+
+namespace {
+
+using json = nlohmann::ordered_json;
+
+void putText(json &object, const std::string &key, const std::string &value)
+{
+    object[key] = value;
+    if (!isValidUtf8(value))
+        object[key + "Hex"] = toHex(value);
+}
+
+json textArray(const std::vector<std::string> &values)
+{
+    json array = json::array();
+    for (const std::string &value : values) {
+        json item = json::object();
+        putText(item, "path", value);
+        array.push_back(std::move(item));
+    }
+    return array;
+}
+
+const char *outcomeName(ScanOutcome outcome)
+{
+    switch (outcome) {
+    case ScanOutcome::Completed:
+        return "completed";
+    case ScanOutcome::NoSchemeFiles:
+        return "no scheme files";
+    case ScanOutcome::DirectoryReadingError:
+        return "audio folder unreadable or without audio files";
+    }
+    return "unknown";
+}
+
+} // namespace
+
+json scanToJson(const ScanArguments &arguments, const ScanDetails &details, const FileSystem &fs)
+{
+    json document = json::object();
+    document["outcome"] = outcomeName(details.outcome);
+    putText(document, "schemesFolder", details.schemesFolder);
+    putText(document, "audioFolder", details.audioFolder);
+    document["schemesSubfolders"] = arguments.request.schemesSubfolders;
+    document["audioSubfolders"] = arguments.request.audioSubfolders;
+
+    document["counts"] = {
+        {"schemeFiles", details.schemeFiles},
+        {"references", details.references},
+        {"audioFiles", details.audioFiles},
+        {"unreferenced", details.unreferenced.size()},
+        {"missing", details.missing.size()},
+    };
+
+    json unreferenced = json::array();
+    std::uintmax_t totalBytes = 0;
+    for (const UnreferencedAudio &audio : details.unreferenced) {
+        json item = json::object();
+        putText(item, "name", audio.name);
+        putText(item, "folder", audio.folder);
+        putText(item, "path", audio.path);
+        const std::optional<std::uintmax_t> size = fs.fileSize(audio.path);
+        item["size"] = size ? json(*size) : json(nullptr);
+        totalBytes += size.value_or(0);
+        unreferenced.push_back(std::move(item));
+    }
+    document["unreferenced"] = std::move(unreferenced);
+    document["unreferencedBytes"] = totalBytes;
+
+    json missing = json::array();
+    for (const MissingAudio &reference : details.missing) {
+        json item = json::object();
+        putText(item, "name", reference.name);
+        putText(item, "schemeFile", reference.schemeFile);
+        item["line"] = reference.lineNumber;
+        missing.push_back(std::move(item));
+    }
+    document["missing"] = std::move(missing);
+
+    document["unreadable"] = {
+        {"schemeFolders", textArray(details.unreadableSchemeFolders)},
+        {"schemeFiles", textArray(details.unreadableSchemeFiles)},
+        {"audioFolders", textArray(details.unreadableAudioFolders)},
+    };
+
+    json report = json::array();
+    for (const std::string &line : details.lines)
+        report.push_back(line);
+    document["report"] = std::move(report);
+    return document;
+}
+
+std::string dumpScanJson(const json &document)
+{
+    return document.dump(2, ' ', false, json::error_handler_t::replace);
+}

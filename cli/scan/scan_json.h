@@ -1,0 +1,22 @@
+#pragma once
+
+#include <nlohmann/json.hpp>
+
+#include "cli/scan/scan_arguments.h"
+#include "scan/scan_details.h"
+#include "toolkit/filesystem/file_system.h"
+
+// The JSON document of a scan: the report, the counts, every unreferenced
+// file with its folder, path and size, their total size, the names no audio
+// file was found for (with scheme file and line) and what could not be read.
+//
+// Text fields carry file-system names, which need not be UTF-8. A text that
+// is not valid UTF-8 comes out with each invalid byte replaced by U+FFFD when
+// dumped, and beside it a field of the same name with "Hex" appended that
+// holds the exact bytes in hexadecimal, so that no path is ever lost.
+// Sizes are looked up through `fs` (null when a file has gone meanwhile).
+nlohmann::ordered_json scanToJson(const ScanArguments &arguments, const ScanDetails &details, const FileSystem &fs);
+
+// The document as text: two-space indentation, each invalid UTF-8 byte
+// replaced by U+FFFD (the "Hex" fields keep the bytes).
+std::string dumpScanJson(const nlohmann::ordered_json &document);

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "scan/scan_run.h"
+#include "toolkit/filesystem/file_system.h"
+
+// An audio file that no scheme uses.
+struct UnreferencedAudio {
+    std::string name;    // base name, as the report lists it
+    std::string folder;  // absolute folder it was found in
+    std::string path;    // the file itself, extension as found on disk
+};
+
+// A referenced name for which no audio file of that name was found at all.
+struct MissingAudio {
+    std::string name;
+    std::string schemeFile;  // absolute path of the scheme that names it
+    std::size_t lineNumber = 0;
+};
+
+enum class ScanOutcome {
+    Completed,
+    NoSchemeFiles,          // "Error, empty folder or wrong path."
+    DirectoryReadingError   // the audio folder gave nothing to read
+};
+
+// Everything one scan found out. `lines` is the report, exactly what the
+// results box holds after the run; the rest is detail for other front ends.
+struct ScanDetails {
+    std::vector<std::string> lines;
+    ScanOutcome outcome = ScanOutcome::Completed;
+    std::string schemesFolder;  // canonical absolute path; empty when it does not resolve
+    std::string audioFolder;    // likewise; empty also when the run never got to it
+    std::size_t schemeFiles = 0;
+    std::size_t references = 0;
+    std::size_t audioFiles = 0;
+    std::vector<UnreferencedAudio> unreferenced;
+    std::vector<MissingAudio> missing;
+    std::vector<std::string> unreadableSchemeFolders;  // subfolders the scheme walk could not enter
+    std::vector<std::string> unreadableSchemeFiles;    // scheme files that could not be read to the end
+    std::vector<std::string> unreadableAudioFolders;   // subfolders the audio walk could not enter
+};
+
+// Runs one whole scan over the file-system services `fs`. Never throws for
+// anything found on disk; never changes the working folder.
+ScanDetails runScanDetailed(const ScanRequest &request, const FileSystem &fs = FileSystem::posix());
+
+// The absolute, canonical folder that `folder` names, a relative one taken
+// from `baseFolder` (itself taken from the current folder when relative or
+// empty); nothing when `folder` is empty or names nothing that exists.
+std::optional<std::string> resolveFolder(const FileSystem &fs, const std::string &baseFolder, const std::string &folder);

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <cstdint>
+
+// The attribute word of a folder entry, with the bit values the walkers test.
+// A folder is exactly FILE_ATTRIBUTE_DIRECTORY; anything else (a link, a
+// dot-name, a file) is not entered by a walk.
+inline constexpr std::uint32_t FILE_ATTRIBUTE_READONLY = 1;
+inline constexpr std::uint32_t FILE_ATTRIBUTE_HIDDEN = 2;
+inline constexpr std::uint32_t FILE_ATTRIBUTE_DIRECTORY = 16;
+inline constexpr std::uint32_t FILE_ATTRIBUTE_NORMAL = 128;
+inline constexpr std::uint32_t FILE_ATTRIBUTE_REPARSE_POINT = 1024;
+inline constexpr std::uint32_t INVALID_FILE_ATTRIBUTES = 0xFFFFFFFFu;
