@@ -35,6 +35,23 @@ public:
     using Exception::Exception;
 };
 
+// A file could not be opened or created; the message names the file.
+class EFOpenError : public Exception {
+public:
+    using Exception::Exception;
+};
+
+class EFCreateError : public Exception {
+public:
+    using Exception::Exception;
+};
+
+// An object cannot take over the contents of an object of another class.
+class EConvertError : public Exception {
+public:
+    using Exception::Exception;
+};
+
 // The silent exception: cancels an operation (a progress handler raises it)
 // and is never shown to the user.
 class EAbort : public Exception {

@@ -1,0 +1,69 @@
+#include "cli/jpeg/jpegtool.h"
+
+#include "jpeg/jpegsettings.h"
+#include "jpeg/tjpegimage.h"
+#include "toolkit/core/exceptions.h"
+#include "toolkit/graphics/bitmap.h"
+
+#include <exception>
+#include <string>
+
+namespace {
+
+TJPEGScale scaleFor(int denominator)
+{
+    switch (denominator) {
+    case 2: return ScaleHalf;
+    case 4: return ScaleQuarter;
+    case 8: return ScaleEighth;
+    default: return ScaleFull;
+    }
+}
+
+void applyOptions(const JpegToolCommand &command, TJPEGSettings &settings)
+{
+    if (command.scaleDenominator)
+        settings.DecodeScale = scaleFor(*command.scaleDenominator);
+    if (command.depthBits)
+        settings.OutputDepth = *command.depthBits == 8 ? Depth8 : Depth24;
+    if (command.fast)
+        settings.DecodeSpeed = FavourSpeed;
+    if (command.noSmoothing)
+        settings.BlockSmoothing = false;
+    if (command.progressiveView)
+        settings.ProgressiveView = true;
+    if (command.quality)
+        settings.Quality = static_cast<std::uint8_t>(*command.quality);
+    if (command.progressive)
+        settings.ProgressiveData = true;
+    if (command.gray)
+        settings.Grayscale = true;
+}
+
+} // namespace
+
+int runJpegTool(const JpegToolCommand &command, std::ostream &errors)
+{
+    applyOptions(command, DefaultJPEGSettings);
+    // The file that the step under way reads or writes, for the error line.
+    const std::string *file = &command.input;
+    try {
+        TJPEGImage picture;
+        TBitmap bitmap;
+        if (command.mode == JpegToolMode::Decode) {
+            picture.LoadFromFile(command.input);
+            picture.AssignTo(&bitmap);
+            file = &command.output;
+            bitmap.SaveToFile(command.output);
+        } else {
+            bitmap.LoadFromFile(command.input);
+            picture.Assign(&bitmap);
+            file = &command.output;
+            picture.SaveToFile(command.output);
+        }
+        return 0;
+    } catch (const std::exception &error) {
+        errors << "vorrel-jpeg: " << *file << ": " << error.what() << "\n";
+        return 1;
+    }
+}

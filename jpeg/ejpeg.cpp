@@ -1,0 +1,14 @@
+#include "jpeg/ejpeg.h"
+
+#include "toolkit/core/format.h"
+#include "toolkit/core/stringresources.h"
+
+std::string jpegErrorMessage(int messageCode)
+{
+    return formatWithInteger(LoadResString(StringResource::jpegError), messageCode);
+}
+
+void raiseJpegError(int messageCode)
+{
+    throw EJPEG(jpegErrorMessage(messageCode));
+}

@@ -1,0 +1,28 @@
+#include "jpeg/jpegregistration.h"
+
+#include "jpeg/jpegsettings.h"
+#include "jpeg/tjpegimage.h"
+#include "toolkit/core/stringresources.h"
+#include "toolkit/graphics/picture.h"
+
+void RegisterJPEGImage()
+{
+    TPicture::RegisterFileFormat("jpeg", LoadResString(StringResource::jpegImageFile), graphicClassOf<TJPEGImage>());
+    TPicture::RegisterFileFormat("jpg", LoadResString(StringResource::jpegImageFile), graphicClassOf<TJPEGImage>());
+}
+
+void UnregisterJPEGImage()
+{
+    TPicture::UnregisterGraphicClass(graphicClassOf<TJPEGImage>());
+}
+
+JPEGSupportScope::JPEGSupportScope()
+{
+    AdaptDefaultsToDisplay();
+    RegisterJPEGImage();
+}
+
+JPEGSupportScope::~JPEGSupportScope()
+{
+    UnregisterJPEGImage();
+}

@@ -1,0 +1,121 @@
+// vorrel-jpeg against the reference decoder and encoder, and its answers to
+// bad input and bad command lines.
+
+#include "cli/jpeg/jpegtool.h"
+#include "jpeg/jpegsettings.h"
+#include "tests/jpeg/reference/imagefiles.h"
+#include "tests/jpeg/reference/referencecodec.h"
+#include "tests/jpeg/reference/testfolder.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace {
+
+const std::string tool = VORREL_JPEG_TOOL;
+
+// Writes a photo-like picture as PPM and as the reference's JPEG of it.
+std::filesystem::path makeJpeg(const TestFolder &folder, std::vector<std::string> options)
+{
+    writePnm(folder / "photo.ppm", makePhotoImage(205, 77, 12));
+    encodeWithReference(options, folder / "photo.ppm", folder / "photo.jpg");
+    return folder / "photo.jpg";
+}
+
+TEST(JpegTool, DecodesLikeTheReferenceDecoder)
+{
+    TestFolder folder;
+    const std::filesystem::path jpeg = makeJpeg(folder, {"-progressive"});
+    struct Case {
+        std::vector<std::string> options;
+        std::vector<std::string> reference;
+        bool sameIndices;
+    };
+    const std::vector<Case> cases = {
+        {{}, {"-dct", "float"}, true},
+        {{"--scale", "4"}, {"-dct", "float", "-scale", "1/4"}, true},
+        {{"--gray"}, {"-dct", "float", "-grayscale", "-colors", "236"}, true},
+        {{"--depth", "8"}, {"-dct", "float", "-colors", "236"}, true},
+        {{"--depth", "24", "--fast"}, {"-dct", "fast"}, true},
+        {{"--depth", "8", "--fast"}, {"-dct", "fast", "-colors", "236", "-onepass", "-dither", "ordered"}, false},
+        {{"--no-smoothing", "--progressive-view"}, {"-dct", "float"}, true},
+    };
+    for (const Case &c : cases) {
+        std::vector<std::string> arguments{"decode", jpeg.string(), (folder / "ours.bmp").string()};
+        arguments.insert(arguments.end(), c.options.begin(), c.options.end());
+        std::string trace;
+        for (const std::string &option : c.options)
+            trace += option + " ";
+        SCOPED_TRACE(trace);
+        ASSERT_EQ(runProgram(tool, arguments), 0);
+        std::vector<std::string> reference = c.reference;
+        reference.push_back("-bmp");
+        decodeWithReference(reference, jpeg, folder / "reference.bmp");
+        const RasterImage ours = readBmp(folder / "ours.bmp");
+        const RasterImage expected = withoutTablePadding(readBmp(folder / "reference.bmp"), ours.palette.size());
+        EXPECT_EQ(c.sameIndices ? describeDifference(expected, ours) : describeColourDifference(expected, ours), "");
+    }
+}
+
+TEST(JpegTool, EncodesLikeTheReferenceEncoder)
+{
+    TestFolder folder;
+    // The reference takes the same pixels as PPM: from a BMP it would copy
+    // the BMP's resolution into the JPEG header.
+    const RasterImage photo = makePhotoImage(205, 77, 13);
+    writeBmp(folder / "photo.bmp", photo);
+    writePnm(folder / "photo.ppm", photo);
+    const std::vector<std::pair<std::vector<std::string>, std::vector<std::string>>> cases = {
+        {{}, {"-quality", "90"}},
+        {{"--quality", "55"}, {"-quality", "55"}},
+        {{"--gray"}, {"-quality", "90", "-grayscale"}},
+        {{"--progressive", "--quality", "100"}, {"-quality", "100", "-progressive"}},
+    };
+    for (const auto &[options, referenceOptions] : cases) {
+        std::vector<std::string> arguments{"encode", (folder / "photo.bmp").string(), (folder / "ours.jpg").string()};
+        arguments.insert(arguments.end(), options.begin(), options.end());
+        ASSERT_EQ(runProgram(tool, arguments), 0);
+        std::vector<std::string> reference = referenceOptions;
+        reference.insert(reference.end(), {"-dct", "float", "-baseline"});
+        encodeWithReference(reference, folder / "photo.ppm", folder / "reference.jpg");
+        EXPECT_TRUE(readFileBytes(folder / "ours.jpg") == readFileBytes(folder / "reference.jpg"))
+            << "options: " << (options.empty() ? std::string("none") : options[0]);
+    }
+}
+
+TEST(JpegTool, ExitStatusTellsUsageErrorsFromBadFiles)
+{
+    TestFolder folder;
+    writeFileBytes(folder / "broken.jpg", {0xFF, 0xD8, 0xFF, 0xC0, 0x00});
+    writeFileBytes(folder / "broken.bmp", {'B', 'M', 0x00});
+    const std::string missing = (folder / "missing.jpg").string();
+    const std::string out = (folder / "out").string();
+    EXPECT_EQ(runProgram(tool, {}), 2);
+    EXPECT_EQ(runProgram(tool, {"decode", missing}), 2);
+    EXPECT_EQ(runProgram(tool, {"encode", "a.bmp", "b.jpg", "--scale", "2"}), 2);
+    EXPECT_EQ(runProgram(tool, {"decode", missing, out}), 1);
+    EXPECT_EQ(runProgram(tool, {"decode", (folder / "broken.jpg").string(), out}), 1);
+    EXPECT_EQ(runProgram(tool, {"encode", (folder / "broken.bmp").string(), out}), 1);
+    EXPECT_FALSE(std::filesystem::exists(out));
+}
+
+TEST(JpegTool, BadInputGetsOneLineNamingTheFile)
+{
+    TestFolder folder;
+    writeFileBytes(folder / "broken.jpg", {'n', 'o', 't', ' ', 'j', 'p', 'e', 'g'});
+    const TJPEGSettings saved = DefaultJPEGSettings;
+    for (const std::string name : {"broken.jpg", "missing.jpg"}) {
+        JpegToolCommand command;
+        command.input = (folder / name).string();
+        command.output = (folder / "out.bmp").string();
+        std::ostringstream errors;
+        EXPECT_EQ(runJpegTool(command, errors), 1);
+        const std::string text = errors.str();
+        EXPECT_EQ(text.rfind("vorrel-jpeg: " + command.input + ": ", 0), 0u) << text;
+        EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1) << text;
+    }
+    DefaultJPEGSettings = saved;
+}
+
+} // namespace

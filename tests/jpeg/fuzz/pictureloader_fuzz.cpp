@@ -1,0 +1,70 @@
+// libFuzzer target: arbitrary bytes as a JPEG file, loaded and drawn the way
+// a picture is shown. Every outcome must be a picture, EJPEG or EReadError;
+// any other exception, a crash, a sanitizer report, a leak or a hang is a
+// finding.
+
+#include "jpeg/ejpeg.h"
+#include "jpeg/jpegsettings.h"
+#include "jpeg/tjpegimage.h"
+#include "toolkit/core/exceptions.h"
+#include "toolkit/core/memorystream.h"
+#include "toolkit/graphics/bitmap.h"
+
+#include <cstddef>
+#include <cstdint>
+
+namespace {
+
+// Larger pictures are loaded but not decoded: decoding time grows with the
+// announced size, not with the input, and would only slow the search down.
+constexpr std::int64_t maxDecodedPixels = 4'000'000;
+
+// The input's length picks one of four decoder set-ups, so that the corpus
+// covers them all without changing how the bytes are read.
+TJPEGSettings settingsFor(std::size_t size)
+{
+    TJPEGSettings settings;
+    switch (size % 4) {
+    case 1:
+        settings.OutputDepth = Depth8;
+        break;
+    case 2:
+        settings.ProgressiveView = true;
+        settings.DecodeSpeed = FavourSpeed;
+        settings.OutputDepth = Depth8;
+        break;
+    case 3:
+        settings.Grayscale = true;
+        settings.DecodeScale = ScaleQuarter;
+        settings.ProgressiveView = true;
+        break;
+    default:
+        break;
+    }
+    return settings;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    DefaultJPEGSettings = settingsFor(size);
+    TMemoryStream stream;
+    stream.WriteBuffer(data, static_cast<std::int64_t>(size));
+    stream.SetPosition(0);
+    TJPEGImage picture;
+    try {
+        picture.LoadFromStream(stream);
+    } catch (const EJPEG &) {
+    } catch (const EReadError &) {
+    }
+    if (std::int64_t{picture.GetWidth()} * picture.GetHeight() > maxDecodedPixels)
+        return 0;
+    try {
+        TBitmap bitmap;
+        picture.AssignTo(&bitmap);
+    } catch (const EJPEG &) {
+    } catch (const EReadError &) {
+    }
+    return 0;
+}

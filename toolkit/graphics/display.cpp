@@ -1,0 +1,59 @@
+#include "toolkit/graphics/display.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <utility>
+
+struct DeviceContext {
+};
+
+namespace {
+
+DeviceContext screenContext;
+
+// 0 while no override is in force.
+int overriddenDepth = 0;
+
+int screenDepth()
+{
+    if (overriddenDepth > 0)
+        return overriddenDepth;
+    if (qGuiApp != nullptr) {
+        if (const QScreen *screen = QGuiApplication::primaryScreen())
+            return screen->depth();
+    }
+    return 24;
+}
+
+} // namespace
+
+HDC GetDC(std::nullptr_t)
+{
+    return &screenContext;
+}
+
+int ReleaseDC(std::nullptr_t, HDC deviceContext)
+{
+    return deviceContext == &screenContext ? 1 : 0;
+}
+
+int GetDeviceCaps(HDC deviceContext, int index)
+{
+    if (deviceContext == nullptr)
+        return 0;
+    switch (index) {
+    case BITSPIXEL: return screenDepth();
+    case PLANES: return 1;
+    default: return 0;
+    }
+}
+
+DisplayDepthOverride::DisplayDepthOverride(int bitsPerPixel) : m_previous(std::exchange(overriddenDepth, bitsPerPixel))
+{
+}
+
+DisplayDepthOverride::~DisplayDepthOverride()
+{
+    overriddenDepth = m_previous;
+}
