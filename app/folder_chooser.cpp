@@ -1,0 +1,28 @@
+#include "app/folder_chooser.h"
+
+#include "app/working_folder.h"
+#include "toolkit/forms/tedit.h"
+#include "toolkit/forms/topendialog.h"
+
+std::string folderOfFile(const std::string &filePath)
+{
+    const std::string::size_type lastSeparator = filePath.rfind('/');
+    if (lastSeparator == std::string::npos)
+        return std::string();
+    return filePath.substr(0, lastSeparator + 1);
+}
+
+bool chooseFolder(QWidget *owner, std::string &folder, const FolderChoice &choice, TEdit &field)
+{
+    const WorkingFolderRestorer restorer;
+    TOpenDialog dialog(owner);
+    dialog.SetInitialDir(folder);
+    dialog.SetTitle(choice.title);
+    dialog.SetFilter(choice.filter);
+    const bool confirmed = dialog.Execute();
+    if (confirmed) {
+        folder = folderOfFile(dialog.FileName());
+        field.SetText(folder);
+    }
+    return confirmed;
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+
+class QWidget;
+class TEdit;
+
+// What a "..." button asks the user for.
+struct FolderChoice {
+    std::string title;
+    std::string filter;
+};
+
+// The folder of a file's full path: the path cut back to its last '/',
+// which stays ("/a/b/x.sch" gives "/a/b/", "/x.sch" gives "/"). A path
+// without any '/' gives the empty string.
+std::string folderOfFile(const std::string &filePath);
+
+// Lets the user choose a folder by picking a file inside it. The dialog
+// opens at `folder`; on confirmation `folder` becomes the picked file's
+// folder and `field` shows it, on cancel nothing changes. The working
+// folder is the same afterwards as before, whatever the dialog did to it.
+// Returns whether the user confirmed.
+bool chooseFolder(QWidget *owner, std::string &folder, const FolderChoice &choice, TEdit &field);

@@ -1,0 +1,13 @@
+#include "app/icon/program_icon.h"
+
+#include "toolkit/forms/ticon.h"
+
+const TIcon &programIcon()
+{
+    static const TIcon icon = [] {
+        TIcon loaded;
+        loaded.LoadFromFile(QStringLiteral(":/vorrel/vorrel.png"));
+        return loaded;
+    }();
+    return icon;
+}

@@ -1,0 +1,47 @@
+#include "app/startup.h"
+
+#include "about/tform2.h"
+#include "app/tform1.h"
+#include "jpeg/jpegregistration.h"
+#include "toolkit/core/exceptions.h"
+#include "toolkit/forms/tapplication.h"
+
+namespace {
+
+// Never opened by the program (the Help menu goes through the shell); kept
+// so the application object names its manual.
+const char helpFilePath[] = "/usr/share/doc/vorrel/manual.chm";
+
+} // namespace
+
+int runGuarded(const std::function<void()> &steps)
+{
+    try {
+        steps();
+    } catch (const Exception &exception) {
+        Application->ShowException(exception);
+    } catch (...) {
+        try {
+            throw Exception("");
+        } catch (const Exception &exception) {
+            Application->ShowException(exception);
+        }
+    }
+    return 0;
+}
+
+int startVorrel()
+{
+    return runGuarded([] {
+        // Before any window: the About window's banner is made by the
+        // picture container from its class name. Unregistered when the
+        // event loop has ended.
+        const JPEGSupportScope jpegSupport;
+        Application->Initialize();
+        Application->SetHelpFile(QString::fromLatin1(helpFilePath));
+        Application->SetTitle(QStringLiteral("Vorrel"));
+        Application->CreateForm(Form1);
+        Application->CreateForm(Form2);
+        Application->Run();
+    });
+}

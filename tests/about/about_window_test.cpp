@@ -1,0 +1,206 @@
+#include "about/tform2.h"
+#include "jpeg/jpegregistration.h"
+#include "jpeg/tjpegimage.h"
+#include "tests/toolkit/forms/qt_test_environment.h"
+#include "tests/toolkit/forms/test_folder.h"
+#include "toolkit/core/memorystream.h"
+#include "toolkit/forms/picture_content.h"
+#include "toolkit/forms/shell_execute.h"
+#include "toolkit/forms/timage.h"
+#include "toolkit/forms/tlabel.h"
+
+#include <QDesktopServices>
+#include <QFontMetrics>
+#include <QImage>
+#include <QProcess>
+#include <QTest>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+const QColor linkBlue(0, 0, 255);
+const std::string bannerFile = VORREL_SOURCE_DIR "/about/banner/banner.jpg";
+
+// The About window as start-up builds it, with the JPEG picture class
+// registered and every shell call recorded instead of carried out.
+class AboutWindowTest : public ::testing::Test {
+protected:
+    AboutWindowTest()
+    {
+        m_previousShell = replaceShellHandler([this](const ShellRequest &request) { shellRequests.push_back(request); });
+        state.application().Initialize();
+        state.application().CreateForm(Form2);
+        Form2->SetVisible(true);
+    }
+    ~AboutWindowTest() override { replaceShellHandler(std::move(m_previousShell)); }
+
+    static TJPEGImage *banner()
+    {
+        const auto *content = dynamic_cast<const PictureContent *>(Form2->Image1->Picture());
+        return content ? dynamic_cast<TJPEGImage *>(content->Picture().Graphic()) : nullptr;
+    }
+
+    ApplicationFixtureState state;
+    const JPEGSupportScope jpegSupport;
+    std::vector<ShellRequest> shellRequests;
+
+private:
+    ShellHandler m_previousShell;
+};
+
+TEST_F(AboutWindowTest, LabelsShowTheirTextsWhereLaidOutAndLinksLookLikeLinks)
+{
+    struct Row {
+        TLabel *label;
+        QPoint position;
+        QString text;
+        bool link;
+    };
+    const std::vector<Row> rows{
+        {Form2->Label1, {24, 24}, "Ogg-Wav Audio File Scanner, for Thief - Deadly Shadows Editors", false},
+        {Form2->Label2, {48, 48}, "Written by the Vorrel authors", false},
+        {Form2->Label3, {144, 72}, "vorrel@example.org", true},
+        {Form2->Label4, {112, 72}, "e-mail:", false},
+        {Form2->Label5, {112, 96}, "http://www.example.com/", true},
+        {Form2->Label6, {128, 120}, "http://www.example.net/", true},
+        {Form2->Label7, {96, 144}, "This program is powered by:", false},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.text.toStdString());
+        EXPECT_EQ(row.label->pos(), row.position);
+        EXPECT_EQ(row.label->text(), row.text);
+        EXPECT_GE(row.label->width(), QFontMetrics(row.label->font()).horizontalAdvance(row.text)) << "sized to its text";
+        EXPECT_EQ(row.label->font().underline(), row.link);
+        EXPECT_EQ(row.label->palette().color(QPalette::Inactive, QPalette::WindowText) == linkBlue, row.link);
+        EXPECT_EQ(row.label->cursor().shape(), row.link ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    }
+    EXPECT_LT(Form2->Label4->geometry().right(), Form2->Label3->x()) << "\"e-mail:\" ends before the address begins";
+    EXPECT_EQ(Form2->Image1->geometry(), QRect(24, 168, 305, 97));
+    EXPECT_EQ(Form2->Image1->cursor().shape(), Qt::PointingHandCursor);
+    EXPECT_EQ(Form2->menuWidget(), nullptr);
+    EXPECT_FALSE(Form2->windowIcon().isNull());
+}
+
+TEST_F(AboutWindowTest, EachLinkMakesOneShellCallPerClickWithTheAddressItShows)
+{
+    struct Row {
+        const char *name;
+        QWidget *control;
+        std::string file;
+        std::optional<std::string> parameters;
+    };
+    const std::string community = Form2->Label6->text().toStdString();
+    const std::vector<Row> rows{
+        {"Label3", Form2->Label3, "mailto:" + Form2->Label3->text().toStdString(), std::nullopt},
+        {"Label5", Form2->Label5, "iexplore.exe", Form2->Label5->text().toStdString()},
+        {"Label6", Form2->Label6, "iexplore.exe", community},
+        // The banner does exactly what the community link does.
+        {"Image1", Form2->Image1, "iexplore.exe", community},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        shellRequests.clear();
+        QTest::mouseClick(row.control, Qt::LeftButton);
+        QTest::mouseClick(row.control, Qt::LeftButton);
+        ASSERT_EQ(shellRequests.size(), 2u);
+        for (const ShellRequest &request : shellRequests) {
+            EXPECT_EQ(request.owner, nullptr);
+            EXPECT_EQ(request.verb, std::optional<std::string>("open"));
+            EXPECT_EQ(request.file, row.file);
+            EXPECT_EQ(request.parameters, row.parameters);
+            EXPECT_EQ(request.directory, std::optional<std::string>("/"));
+            EXPECT_EQ(request.showCommand, SW_SHOW);
+        }
+        EXPECT_TRUE(Form2->isVisible()) << "a link leaves the window open";
+    }
+}
+
+TEST_F(AboutWindowTest, PlainLabelsDoNothing)
+{
+    for (TLabel *label : {Form2->Label1, Form2->Label2, Form2->Label4, Form2->Label7})
+        QTest::mouseClick(label, Qt::LeftButton);
+    EXPECT_TRUE(shellRequests.empty());
+    EXPECT_TRUE(state.errors().boxes().empty());
+    EXPECT_TRUE(Form2->isVisible());
+}
+
+// Receives what the desktop would open, in place of its mail program and
+// web browser.
+class DesktopRecorder : public QObject {
+    Q_OBJECT
+public:
+    std::vector<QString> opened;
+    Q_INVOKABLE void open(const QUrl &url) { opened.push_back(url.toString()); }
+};
+
+TEST_F(AboutWindowTest, LinksReachTheDesktopsMailProgramAndWebBrowser)
+{
+    DesktopRecorder desktop;
+    const ShellHandler recording = replaceShellHandler({});
+    for (const char *scheme : {"mailto", "http", "https"})
+        QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), &desktop, "open");
+    for (QWidget *control : std::initializer_list<QWidget *>{Form2->Label3, Form2->Label5, Form2->Label6, Form2->Image1})
+        QTest::mouseClick(control, Qt::LeftButton);
+    for (const char *scheme : {"mailto", "http", "https"})
+        QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
+    replaceShellHandler(recording);
+
+    EXPECT_EQ(desktop.opened, (std::vector<QString>{"mailto:vorrel@example.org", "http://www.example.com/",
+                                                    "http://www.example.net/", "http://www.example.net/"}));
+}
+
+TEST_F(AboutWindowTest, StoredBannerIsTheProgressivePictureDecodedOnlyWhenFirstPainted)
+{
+    TJPEGImage *picture = banner();
+    ASSERT_NE(picture, nullptr);
+    EXPECT_EQ(picture->GetWidth(), 303);
+    EXPECT_EQ(picture->GetHeight(), 93);
+    EXPECT_TRUE(picture->Settings().ProgressiveData);
+    EXPECT_FALSE(picture->Settings().ProgressiveView);
+    TMemoryStream saved;
+    picture->SaveToStream(saved);
+    const std::string bannerBytes = TestFolder::readFile(bannerFile);
+    EXPECT_EQ(std::string(reinterpret_cast<const char *>(saved.Memory()), static_cast<std::size_t>(saved.GetSize())),
+              bannerBytes)
+        << "the stored bytes are the banner file";
+    EXPECT_EQ(picture->Bitmap(), nullptr) << "nothing decoded before the first paint";
+    Form2->Image1->grab();
+    EXPECT_NE(picture->Bitmap(), nullptr);
+}
+
+TEST_F(AboutWindowTest, PaintedBannerEqualsTheReferenceDecodeAndLeavesBackgroundStrips)
+{
+    TestFolder folder;
+    const QString reference = QString::fromStdString(folder / "banner.ppm");
+    // The picture decodes with the floating-point transform by default.
+    ASSERT_EQ(QProcess::execute(QStringLiteral("djpeg"), {"-dct", "float", "-pnm", "-outfile", reference,
+                                                          QString::fromStdString(bannerFile)}),
+              0)
+        << "djpeg (libjpeg-turbo-progs) must decode the banner";
+    const QImage expected(reference);
+    ASSERT_EQ(expected.size(), QSize(303, 93));
+
+    const QImage painted = Form2->client()->grab(Form2->Image1->geometry()).toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(painted.size(), QSize(305, 97));
+    const QRgb background = Form2->client()->palette().color(QPalette::Button).rgb();
+    int differing = 0;
+    for (int y = 0; y < painted.height(); ++y) {
+        for (int x = 0; x < painted.width(); ++x) {
+            const bool inPicture = x < expected.width() && y < expected.height();
+            const QRgb wanted = inPicture ? expected.pixel(x, y) : background;
+            if (painted.pixel(x, y) != wanted && differing++ == 0)
+                ADD_FAILURE() << "first difference at " << x << ", " << y << (inPicture ? " (picture)" : " (strip)");
+        }
+    }
+    EXPECT_EQ(differing, 0);
+}
+
+} // namespace
+
+#include "about_window_test.moc"

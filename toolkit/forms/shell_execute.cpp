@@ -1,0 +1,92 @@
+#include "toolkit/forms/shell_execute.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QUrl>
+
+namespace {
+
+ShellHandler &shellHandler()
+{
+    static ShellHandler handler;
+    return handler;
+}
+
+std::optional<std::string> optionalText(const char *text)
+{
+    if (!text)
+        return std::nullopt;
+    return std::string(text);
+}
+
+// An address names its scheme before a colon ("mailto:", "https:"); a
+// single letter before the colon would be a drive, not a scheme.
+bool isAddress(const QString &file)
+{
+    const QUrl url(file, QUrl::StrictMode);
+    return url.isValid() && url.scheme().size() > 1;
+}
+
+// Web links name this browser program with the address as its parameter.
+// Here the desktop's own web browser stands in for it: the program itself
+// does not exist on this platform.
+bool isWebBrowserProgram(const QString &file)
+{
+    return file.compare(QStringLiteral("iexplore.exe"), Qt::CaseInsensitive) == 0;
+}
+
+// Only web addresses go to the browser: handing on any other scheme
+// ("file:", ...) would open local files with whatever the desktop chooses.
+bool isWebAddress(const QUrl &address)
+{
+    return address.isValid() && (address.scheme() == QStringLiteral("http") || address.scheme() == QStringLiteral("https"));
+}
+
+QString resolvedPath(const QString &file, const std::optional<std::string> &directory)
+{
+    const QString folder = directory && !directory->empty()
+        ? QString::fromLocal8Bit(*directory)
+        : QDir::currentPath();
+    return QFileInfo(QDir(folder), file).absoluteFilePath();
+}
+
+bool openThroughDesktop(const ShellRequest &request)
+{
+    if (request.verb && !request.verb->empty() && *request.verb != "open")
+        return false;
+    const QString file = QString::fromLocal8Bit(request.file);
+    if (isWebBrowserProgram(file)) {
+        const QUrl address(QString::fromLocal8Bit(request.parameters.value_or(std::string())).trimmed(), QUrl::StrictMode);
+        return isWebAddress(address) && QDesktopServices::openUrl(address);
+    }
+    if (request.parameters && !request.parameters->empty()) {
+        const QString folder = request.directory ? QString::fromLocal8Bit(*request.directory) : QString();
+        return QProcess::startDetached(file, QProcess::splitCommand(QString::fromLocal8Bit(*request.parameters)),
+                                       folder);
+    }
+    const QUrl target = isAddress(file) ? QUrl(file) : QUrl::fromLocalFile(resolvedPath(file, request.directory));
+    return QDesktopServices::openUrl(target);
+}
+
+} // namespace
+
+bool ShellExecuteA(QWidget *owner, const char *verb, const char *file, const char *parameters,
+                   const char *directory, int showCommand)
+{
+    ShellRequest request{owner, optionalText(verb), file ? file : "", optionalText(parameters),
+                         optionalText(directory), showCommand};
+    if (const ShellHandler &handler = shellHandler()) {
+        handler(request);
+        return true;
+    }
+    return openThroughDesktop(request);
+}
+
+ShellHandler replaceShellHandler(ShellHandler handler)
+{
+    ShellHandler previous = std::move(shellHandler());
+    shellHandler() = std::move(handler);
+    return previous;
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+class QWidget;
+
+// Show command: activate the window and show it at its current size and place.
+constexpr int SW_SHOW = 5;
+
+// One request to the desktop shell, as the caller made it. A null
+// argument is recorded as absent.
+struct ShellRequest {
+    QWidget *owner = nullptr;
+    std::optional<std::string> verb;
+    std::string file;
+    std::optional<std::string> parameters;
+    std::optional<std::string> directory;
+    int showCommand = 0;
+};
+
+// The desktop shell's open operation. With no parameters, opens `file` (a
+// document, resolved against `directory` or else the current working
+// folder, or an address such as "mailto:..." or "https://...") with what
+// the desktop associates with it. With parameters, starts the program
+// `file` with them, in `directory` when given; the browser program
+// "iexplore.exe" with a web address ("http:" or "https:") as its parameters
+// stands for the desktop's own web browser, which is opened on that address
+// (anything else for it opens nothing). Never waits for what it starts.
+// Returns whether the request was handed on; callers may ignore it.
+// Only the verb "open" (or none) is known; another verb does nothing.
+bool ShellExecuteA(QWidget *owner, const char *verb, const char *file, const char *parameters,
+                   const char *directory, int showCommand);
+
+// Replaces what carries out shell requests; returns the previous handler.
+// An empty handler restores the desktop's own. Tests record requests here
+// instead of opening anything.
+using ShellHandler = std::function<void(const ShellRequest &request)>;
+ShellHandler replaceShellHandler(ShellHandler handler);

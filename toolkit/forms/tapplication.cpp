@@ -1,0 +1,107 @@
+#include "toolkit/forms/tapplication.h"
+
+#include "toolkit/forms/tform.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+TApplication *Application = nullptr;
+
+namespace {
+
+TApplication::ErrorBoxPresenter &errorBoxPresenter()
+{
+    static TApplication::ErrorBoxPresenter presenter;
+    return presenter;
+}
+
+void presentErrorBox(const QString &caption, const QString &message)
+{
+    if (const auto &presenter = errorBoxPresenter()) {
+        presenter(caption, message);
+        return;
+    }
+    QMessageBox box(QMessageBox::Critical, caption, message, QMessageBox::Ok);
+    box.exec();
+}
+
+QString currentTitle()
+{
+    return Application ? Application->Title() : QString();
+}
+
+} // namespace
+
+TApplication::TApplication(int &argc, char **argv)
+{
+    if (!QApplication::instance())
+        m_ownApplication = std::make_unique<QApplication>(argc, argv);
+    Application = this;
+}
+
+TApplication::~TApplication()
+{
+    // Forms go before Qt's application, the last one created first.
+    while (!m_forms.empty()) {
+        OwnedForm owned = std::move(m_forms.back());
+        m_forms.pop_back();
+        owned.clearReference();
+        owned.form.reset();
+    }
+    m_mainForm = nullptr;
+    if (Application == this)
+        Application = nullptr;
+}
+
+void TApplication::Initialize()
+{
+    // The main form decides when the program ends, not the last visible
+    // window: the About window may still be open when the main one closes.
+    QApplication::setQuitOnLastWindowClosed(false);
+}
+
+void TApplication::adoptForm(std::unique_ptr<TForm> form, std::function<void()> clearReference)
+{
+    if (!m_mainForm)
+        m_mainForm = form.get();
+    m_forms.push_back(OwnedForm{std::move(form), std::move(clearReference)});
+}
+
+void TApplication::Run()
+{
+    if (!m_mainForm)
+        return;
+    m_mainForm->show();
+    QApplication::exec();
+}
+
+void TApplication::ShowException(const Exception &exception)
+{
+    if (dynamic_cast<const EAbort *>(&exception))
+        return;
+    presentErrorBox(m_title, QString::fromLocal8Bit(exception.Message()));
+}
+
+void TApplication::ShowCurrentException(std::exception_ptr error) noexcept
+{
+    try {
+        try {
+            std::rethrow_exception(error);
+        } catch (const EAbort &) {
+            // Silent by design: a cancelled operation is not an error.
+        } catch (const std::exception &exception) {
+            presentErrorBox(currentTitle(), QString::fromLocal8Bit(exception.what()));
+        } catch (...) {
+            presentErrorBox(currentTitle(), QString());
+        }
+    } catch (...) {
+        // The box itself failed (out of memory); nothing more can be shown.
+    }
+}
+
+TApplication::ErrorBoxPresenter TApplication::ReplaceErrorBoxPresenter(ErrorBoxPresenter presenter)
+{
+    ErrorBoxPresenter previous = std::move(errorBoxPresenter());
+    errorBoxPresenter() = std::move(presenter);
+    return previous;
+}

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "toolkit/core/exceptions.h"
+
+#include <QString>
+
+#include <exception>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QApplication;
+class TForm;
+
+// The application object: owns Qt's application and every form for the
+// program's life, runs the event loop and shows errors. Exactly one exists at
+// a time; the global `Application` points to it while it lives.
+class TApplication {
+public:
+    // Shows an error box: caption and message. Tests replace it to record
+    // the boxes instead of opening them.
+    using ErrorBoxPresenter = std::function<void(const QString &caption, const QString &message)>;
+
+    // Reuses a Qt application that already exists (test programs make one);
+    // otherwise makes one from the command line, which stays unused.
+    TApplication(int &argc, char **argv);
+    ~TApplication();
+    TApplication(const TApplication &) = delete;
+    TApplication &operator=(const TApplication &) = delete;
+
+    // Prepares the application object; called once, before any form exists.
+    void Initialize();
+
+    QString Title() const { return m_title; }
+    void SetTitle(const QString &title) { m_title = title; }
+    QString HelpFile() const { return m_helpFile; }
+    void SetHelpFile(const QString &helpFile) { m_helpFile = helpFile; }
+
+    // Creates a form of the given class, built hidden from its layout, and
+    // stores it in `reference`. The first form created is the main form.
+    // When the form's constructor throws, nothing is stored and the
+    // exception goes on to the caller.
+    template <class TFormClass>
+    void CreateForm(TFormClass *&reference)
+    {
+        auto form = std::make_unique<TFormClass>();
+        TFormClass *created = form.get();
+        adoptForm(std::move(form), [&reference] { reference = nullptr; });
+        reference = created;
+    }
+
+    TForm *MainForm() const { return m_mainForm; }
+
+    // Shows the main form and runs the event loop until the main form
+    // closes. Returns at once when no form was created.
+    void Run();
+
+    // A modal error box with an OK button, captioned with the title and
+    // showing the exception's message. The silent EAbort shows nothing.
+    void ShowException(const Exception &exception);
+
+    // Shows whatever was thrown the way the event loop does: an Exception by
+    // its message, any other standard exception by its text, anything else
+    // with an empty message. Works also when no application object exists.
+    static void ShowCurrentException(std::exception_ptr error) noexcept;
+
+    // Replaces the error box's presenter; returns the previous one. An empty
+    // presenter restores the real box.
+    static ErrorBoxPresenter ReplaceErrorBoxPresenter(ErrorBoxPresenter presenter);
+
+private:
+    void adoptForm(std::unique_ptr<TForm> form, std::function<void()> clearReference);
+
+    struct OwnedForm {
+        std::unique_ptr<TForm> form;
+        std::function<void()> clearReference;
+    };
+
+    std::unique_ptr<QApplication> m_ownApplication;
+    std::vector<OwnedForm> m_forms;
+    TForm *m_mainForm = nullptr;
+    QString m_title;
+    QString m_helpFile;
+};
+
+extern TApplication *Application;

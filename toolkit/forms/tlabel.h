@@ -1,0 +1,23 @@
+#pragma once
+
+#include "toolkit/forms/tnotifyevent.h"
+
+#include <QLabel>
+#include <QPoint>
+
+// Label: plain text that sizes itself to its text, painted on its parent's
+// background, never focused, with a click event.
+class TLabel : public QLabel {
+public:
+    TLabel(QWidget *parent, const QPoint &position, const QString &caption);
+
+    // Click on the label (a press and a release inside it).
+    TNotifyEvent OnClick;
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    bool m_pressed = false;
+};

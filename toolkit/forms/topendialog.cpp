@@ -1,0 +1,85 @@
+#include "toolkit/forms/topendialog.h"
+
+#include <QFileDialog>
+
+namespace {
+
+OpenDialogChooser &openDialogChooser()
+{
+    static OpenDialogChooser chooser;
+    return chooser;
+}
+
+std::vector<std::string> split(const std::string &text, char separator)
+{
+    std::vector<std::string> parts;
+    std::string::size_type start = 0;
+    for (;;) {
+        const std::string::size_type end = text.find(separator, start);
+        parts.push_back(text.substr(start, end - start));
+        if (end == std::string::npos)
+            return parts;
+        start = end + 1;
+    }
+}
+
+QString caselessGlob(const QString &pattern)
+{
+    QString glob;
+    for (const QChar c : pattern) {
+        if (c.toLower() != c.toUpper())
+            glob += QLatin1Char('[') + c.toLower() + c.toUpper() + QLatin1Char(']');
+        else
+            glob += c;
+    }
+    return glob;
+}
+
+} // namespace
+
+QStringList qtNameFilters(const std::string &filter)
+{
+    QStringList filters;
+    const std::vector<std::string> parts = split(filter, '|');
+    for (std::size_t i = 0; i + 1 < parts.size(); i += 2) {
+        QStringList globs;
+        for (const std::string &pattern : split(parts[i + 1], ';')) {
+            if (!pattern.empty())
+                globs.append(caselessGlob(QString::fromLocal8Bit(pattern)));
+        }
+        filters.append(QString::fromLocal8Bit(parts[i]) + QStringLiteral(" (") + globs.join(QLatin1Char(' '))
+                       + QLatin1Char(')'));
+    }
+    return filters;
+}
+
+bool TOpenDialog::Execute()
+{
+    if (const OpenDialogChooser &chooser = openDialogChooser()) {
+        const std::optional<std::string> chosen = chooser(*this);
+        if (!chosen)
+            return false;
+        m_fileName = *chosen;
+        return true;
+    }
+
+    // Qt's own dialog rather than the desktop's: its name filters follow
+    // the caseless globs above, where some desktop dialogs compare case.
+    QFileDialog dialog(m_owner, QString::fromLocal8Bit(m_title), QString::fromLocal8Bit(m_initialDir));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setNameFilters(qtNameFilters(m_filter));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return false;
+    m_fileName = dialog.selectedFiles().constFirst().toLocal8Bit().toStdString();
+    return true;
+}
+
+OpenDialogChooser replaceOpenDialogChooser(OpenDialogChooser chooser)
+{
+    OpenDialogChooser previous = std::move(openDialogChooser());
+    openDialogChooser() = std::move(chooser);
+    return previous;
+}

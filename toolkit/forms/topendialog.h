@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+#include <string>
+
+class QWidget;
+
+// File-open dialog. Paths cross as the program's 8-bit strings. The filter
+// is written as "description|pattern;pattern", pairs joined by further
+// bars; patterns match file names without regard to letter case.
+class TOpenDialog {
+public:
+    explicit TOpenDialog(QWidget *owner) : m_owner(owner) {}
+
+    QWidget *Owner() const { return m_owner; }
+    const std::string &InitialDir() const { return m_initialDir; }
+    void SetInitialDir(const std::string &folder) { m_initialDir = folder; }
+    const std::string &Title() const { return m_title; }
+    void SetTitle(const std::string &title) { m_title = title; }
+    const std::string &Filter() const { return m_filter; }
+    void SetFilter(const std::string &filter) { m_filter = filter; }
+
+    // The chosen file's full path, once Execute returned true.
+    const std::string &FileName() const { return m_fileName; }
+
+    // Shows the dialog modally, one existing file to pick. Returns whether
+    // the user confirmed a file.
+    bool Execute();
+
+private:
+    QWidget *m_owner;
+    std::string m_initialDir;
+    std::string m_title;
+    std::string m_filter;
+    std::string m_fileName;
+};
+
+// Stands in for the user: answers every open dialog with a file's full
+// path, or nothing for a cancel. Returns the previous one; an empty chooser
+// restores the real dialog.
+using OpenDialogChooser = std::function<std::optional<std::string>(const TOpenDialog &dialog)>;
+OpenDialogChooser replaceOpenDialogChooser(OpenDialogChooser chooser);
+
+// The filter in Qt's form, "description (glob glob)", one entry per pair,
+// each glob spelled so that it matches without regard to letter case
+// ("*.sch" becomes "*.[sS][cC][hH]").
+QStringList qtNameFilters(const std::string &filter);
