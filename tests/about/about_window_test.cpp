@@ -40,12 +40,6 @@ protected:
     }
     ~AboutWindowTest() override { replaceShellHandler(std::move(m_previousShell)); }
 
-    static TJPEGImage *banner()
-    {
-        const auto *content = dynamic_cast<const PictureContent *>(Form2->Image1->Picture());
-        return content ? dynamic_cast<TJPEGImage *>(content->Picture().Graphic()) : nullptr;
-    }
-
     ApplicationFixtureState state;
     const JPEGSupportScope jpegSupport;
     std::vector<ShellRequest> shellRequests;
@@ -77,7 +71,14 @@ TEST_F(AboutWindowTest, LabelsShowTheirTextsWhereLaidOutAndLinksLookLikeLinks)
         EXPECT_EQ(row.label->text(), row.text);
         EXPECT_GE(row.label->width(), QFontMetrics(row.label->font()).horizontalAdvance(row.text)) << "sized to its text";
         EXPECT_EQ(row.label->font().underline(), row.link);
-        EXPECT_EQ(row.label->palette().color(QPalette::Inactive, QPalette::WindowText) == linkBlue, row.link);
+        // What is painted counts, not the palette: a label takes its text
+        // colour from whichever role the background makes its foreground.
+        const QImage painted = row.label->grab().toImage();
+        bool blueText = false;
+        for (int y = 0; y < painted.height() && !blueText; ++y)
+            for (int x = 0; x < painted.width() && !blueText; ++x)
+                blueText = painted.pixelColor(x, y) == linkBlue;
+        EXPECT_EQ(blueText, row.link);
         EXPECT_EQ(row.label->cursor().shape(), row.link ? Qt::PointingHandCursor : Qt::ArrowCursor);
     }
     EXPECT_LT(Form2->Label4->geometry().right(), Form2->Label3->x()) << "\"e-mail:\" ends before the address begins";
@@ -87,47 +88,39 @@ TEST_F(AboutWindowTest, LabelsShowTheirTextsWhereLaidOutAndLinksLookLikeLinks)
     EXPECT_FALSE(Form2->windowIcon().isNull());
 }
 
-TEST_F(AboutWindowTest, EachLinkMakesOneShellCallPerClickWithTheAddressItShows)
+TEST_F(AboutWindowTest, EachLinkMakesOneShellCallPerClickAndPlainLabelsNone)
 {
-    struct Row {
-        const char *name;
+    const struct {
         QWidget *control;
-        std::string file;
+        std::optional<std::string> file; // nothing: a plain label
         std::optional<std::string> parameters;
+    } rows[] = {
+        {Form2->Label3, "mailto:" + Form2->Label3->text().toStdString(), std::nullopt},
+        {Form2->Label5, "iexplore.exe", Form2->Label5->text().toStdString()},
+        {Form2->Label6, "iexplore.exe", Form2->Label6->text().toStdString()},
+        {Form2->Image1, "iexplore.exe", Form2->Label6->text().toStdString()}, // the banner is the community link
+        {Form2->Label1, std::nullopt, std::nullopt},
+        {Form2->Label2, std::nullopt, std::nullopt},
+        {Form2->Label4, std::nullopt, std::nullopt},
+        {Form2->Label7, std::nullopt, std::nullopt},
     };
-    const std::string community = Form2->Label6->text().toStdString();
-    const std::vector<Row> rows{
-        {"Label3", Form2->Label3, "mailto:" + Form2->Label3->text().toStdString(), std::nullopt},
-        {"Label5", Form2->Label5, "iexplore.exe", Form2->Label5->text().toStdString()},
-        {"Label6", Form2->Label6, "iexplore.exe", community},
-        // The banner does exactly what the community link does.
-        {"Image1", Form2->Image1, "iexplore.exe", community},
-    };
-    for (const Row &row : rows) {
-        SCOPED_TRACE(row.name);
+    for (const auto &row : rows) {
+        SCOPED_TRACE(&row - rows);
         shellRequests.clear();
         QTest::mouseClick(row.control, Qt::LeftButton);
         QTest::mouseClick(row.control, Qt::LeftButton);
-        ASSERT_EQ(shellRequests.size(), 2u);
+        ASSERT_EQ(shellRequests.size(), row.file ? 2u : 0u);
         for (const ShellRequest &request : shellRequests) {
             EXPECT_EQ(request.owner, nullptr);
             EXPECT_EQ(request.verb, std::optional<std::string>("open"));
-            EXPECT_EQ(request.file, row.file);
+            EXPECT_EQ(request.file, *row.file);
             EXPECT_EQ(request.parameters, row.parameters);
             EXPECT_EQ(request.directory, std::optional<std::string>("/"));
             EXPECT_EQ(request.showCommand, SW_SHOW);
         }
-        EXPECT_TRUE(Form2->isVisible()) << "a link leaves the window open";
+        EXPECT_TRUE(Form2->isVisible()) << "a click leaves the window open";
     }
-}
-
-TEST_F(AboutWindowTest, PlainLabelsDoNothing)
-{
-    for (TLabel *label : {Form2->Label1, Form2->Label2, Form2->Label4, Form2->Label7})
-        QTest::mouseClick(label, Qt::LeftButton);
-    EXPECT_TRUE(shellRequests.empty());
-    EXPECT_TRUE(state.errors().boxes().empty());
-    EXPECT_TRUE(Form2->isVisible());
+    EXPECT_TRUE(state.errors().empty());
 }
 
 // Receives what the desktop would open, in place of its mail program and
@@ -157,7 +150,9 @@ TEST_F(AboutWindowTest, LinksReachTheDesktopsMailProgramAndWebBrowser)
 
 TEST_F(AboutWindowTest, StoredBannerIsTheProgressivePictureDecodedOnlyWhenFirstPainted)
 {
-    TJPEGImage *picture = banner();
+    const auto *content = dynamic_cast<const PictureContent *>(Form2->Image1->Picture());
+    ASSERT_NE(content, nullptr);
+    auto *picture = dynamic_cast<TJPEGImage *>(content->Picture().Graphic());
     ASSERT_NE(picture, nullptr);
     EXPECT_EQ(picture->GetWidth(), 303);
     EXPECT_EQ(picture->GetHeight(), 93);

@@ -1,12 +1,14 @@
 #include "about/tform2.h"
 #include "app/startup.h"
+#include "jpeg/jpegregistration.h"
 #include "tests/app/main_window_fixture.h"
 #include "toolkit/core/exceptions.h"
+#include "toolkit/forms/shell_execute.h"
+#include "toolkit/forms/tmainmenu.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QTimer>
-
-#include <stdexcept>
 
 namespace {
 
@@ -23,7 +25,7 @@ public:
 BrokenForm *brokenForm = nullptr;
 StrangeForm *strangeForm = nullptr;
 
-class StartupTest : public MainWindowTest {};
+using StartupTest = MainWindowTest;
 
 TEST_F(StartupTest, StartsBothWindowsShowsTheMainOneAndEndsWithZero)
 {
@@ -41,13 +43,23 @@ TEST_F(StartupTest, StartsBothWindowsShowsTheMainOneAndEndsWithZero)
     EXPECT_EQ(state.application().Title(), QStringLiteral("Vorrel"));
     EXPECT_TRUE(state.application().HelpFile().endsWith(QStringLiteral("/manual.chm")));
     EXPECT_EQ(state.application().MainForm(), Form1);
-    EXPECT_TRUE(state.errors().boxes().empty());
+    EXPECT_TRUE(state.errors().empty());
 }
 
-TEST_F(StartupTest, FormThatFailsWhileCreatedShowsTheErrorAndNoWindow)
+struct FailedStart {
+    const char *name;
+    void (*createForm)();
+    const char *message; // a foreign exception shows an empty one
+};
+
+void PrintTo(const FailedStart &c, std::ostream *out) { *out << c.name; }
+
+class FailedStartTest : public MainWindowTest, public ::testing::WithParamInterface<FailedStart> {};
+
+TEST_P(FailedStartTest, FormThatFailsWhileCreatedShowsTheErrorNoWindowAndEndsWithZero)
 {
     bool loopRan = false;
-    QObject guard;
+    QObject guard; // drops the queued step if the test ends early
     QTimer::singleShot(0, &guard, [&] {
         loopRan = true;
         QCoreApplication::exit(0);
@@ -56,28 +68,102 @@ TEST_F(StartupTest, FormThatFailsWhileCreatedShowsTheErrorAndNoWindow)
         Application->Initialize();
         Application->SetTitle(QStringLiteral("Vorrel"));
         Application->CreateForm(Form1);
-        Application->CreateForm(brokenForm);
+        GetParam().createForm();
         Application->Run();
     });
     EXPECT_EQ(exitCode, 0);
     EXPECT_FALSE(loopRan) << "the event loop must not run after a failed start";
-    EXPECT_EQ(visibleTopLevelWindows(), 0);
-    ASSERT_EQ(state.errors().boxes().size(), 1u);
-    EXPECT_EQ(state.errors().boxes()[0].caption, QStringLiteral("Vorrel"));
-    EXPECT_EQ(state.errors().boxes()[0].message, QStringLiteral("Cannot read the window's picture"));
+    for (const QWidget *widget : QApplication::topLevelWidgets())
+        EXPECT_FALSE(widget->isVisible()) << widget->objectName().toStdString();
+    ASSERT_EQ(state.errors().size(), 1u);
+    EXPECT_EQ(state.errors()[0].caption, QStringLiteral("Vorrel"));
+    EXPECT_EQ(state.errors()[0].message, QString::fromUtf8(GetParam().message));
     EXPECT_EQ(brokenForm, nullptr);
+    EXPECT_EQ(strangeForm, nullptr);
 }
 
-TEST_F(StartupTest, ForeignExceptionAtStartShowsAnEmptyMessage)
+INSTANTIATE_TEST_SUITE_P(
+    Forms, FailedStartTest,
+    ::testing::Values(FailedStart{"ToolkitException", [] { Application->CreateForm(brokenForm); },
+                                  "Cannot read the window's picture"},
+                      FailedStart{"ForeignException", [] { Application->CreateForm(strangeForm); }, ""}),
+    [](const ::testing::TestParamInfo<FailedStart> &info) { return std::string(info.param.name); });
+
+// Both windows as start-up builds them, with shell calls recorded.
+class MenuTest : public MainWindowTest {
+protected:
+    MenuTest()
+    {
+        m_previousShell = replaceShellHandler([this](const ShellRequest &request) { shellRequests.push_back(request); });
+        state.application().Initialize();
+        state.application().CreateForm(Form1);
+        state.application().CreateForm(Form2);
+    }
+    ~MenuTest() override { replaceShellHandler(std::move(m_previousShell)); }
+
+    static TMenuItem *menuItem(int index, const char *caption)
+    {
+        TMenuItem *item = Form1->Help1->Items(index);
+        EXPECT_EQ(item->Caption(), QString::fromLatin1(caption));
+        return item;
+    }
+    static int aboutWindows()
+    {
+        int count = 0;
+        for (QWidget *widget : QApplication::topLevelWidgets())
+            count += dynamic_cast<TForm2 *>(widget) ? 1 : 0;
+        return count;
+    }
+
+    std::vector<ShellRequest> shellRequests;
+
+private:
+    ShellHandler m_previousShell;
+    const JPEGSupportScope m_jpegSupport; // the About window's banner needs the class
+};
+
+TEST_F(MenuTest, HowToHandsTheShellTheManualWithoutAFolder)
 {
-    const int exitCode = runGuarded([] {
-        Application->SetTitle(QStringLiteral("Vorrel"));
-        Application->CreateForm(strangeForm);
+    menuItem(0, "&How To...")->action()->trigger();
+    ASSERT_EQ(shellRequests.size(), 1u);
+    const ShellRequest &request = shellRequests.front();
+    EXPECT_EQ(request.owner, nullptr);
+    EXPECT_EQ(request.verb, std::optional<std::string>("open"));
+    EXPECT_EQ(request.file, "manual.chm");
+    EXPECT_FALSE(request.parameters.has_value());
+    EXPECT_FALSE(request.directory.has_value());
+    EXPECT_EQ(request.showCommand, 5);
+    EXPECT_TRUE(state.errors().empty()) << "a missing manual is not the program's to report";
+}
+
+TEST_F(MenuTest, AboutShowsOneWindowThatClosingHidesAndTheMainWindowRunsOn)
+{
+    TForm2 *const first = Form2;
+    ASSERT_NE(first, nullptr);
+    EXPECT_FALSE(first->isVisible()) << "built hidden";
+    EXPECT_EQ(first->windowTitle(), QStringLiteral("About"));
+    bool loopRanAfterClose = false;
+    QObject guard;
+    QTimer::singleShot(0, &guard, [&] {
+        menuItem(1, "&About...")->action()->trigger();
+        QApplication::processEvents();
+        EXPECT_EQ(first->frameGeometry(), QRect(610, 302, 361, 314));
+        first->move(200, 210);
+        Form1->About1->action()->trigger();
+        EXPECT_EQ(first->frameGeometry().topLeft(), QPoint(200, 210)) << "showing again does not move it";
+        first->close();
+        QTimer::singleShot(0, &guard, [&] {
+            loopRanAfterClose = Form1->isVisible() && !first->isVisible();
+            Form1->About1->action()->trigger();
+            EXPECT_TRUE(first->isVisible());
+            EXPECT_EQ(first->frameGeometry().topLeft(), QPoint(200, 210));
+            Form1->close();
+        });
     });
-    EXPECT_EQ(exitCode, 0);
-    ASSERT_EQ(state.errors().boxes().size(), 1u);
-    EXPECT_EQ(state.errors().boxes()[0].caption, QStringLiteral("Vorrel"));
-    EXPECT_EQ(state.errors().boxes()[0].message, QString());
+    state.application().Run();
+    EXPECT_TRUE(loopRanAfterClose);
+    EXPECT_EQ(Form2, first);
+    EXPECT_EQ(aboutWindows(), 1);
 }
 
 } // namespace

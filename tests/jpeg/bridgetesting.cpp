@@ -3,9 +3,6 @@
 #include "jpeg/destinationmanager.h"
 #include "jpeg/pixelorder.h"
 #include "jpeg/sourcemanager.h"
-#include "tests/jpeg/reference/imagefiles.h"
-#include "tests/jpeg/reference/referencecodec.h"
-#include "tests/jpeg/reference/testfolder.h"
 #include "toolkit/core/exceptions.h"
 
 Bytes referenceJpeg(const RasterImage &image, const std::vector<std::string> &options)
@@ -35,12 +32,10 @@ void fillStream(TMemoryStream &stream, const Bytes &bytes)
 
 Bytes streamBytes(TMemoryStream &stream)
 {
-    if (stream.GetSize() == 0)
-        return {};
-    return {stream.Memory(), stream.Memory() + stream.GetSize()};
+    return stream.GetSize() == 0 ? Bytes{} : Bytes(stream.Memory(), stream.Memory() + stream.GetSize());
 }
 
-RasterImage decodeThroughBridge(TStream &stream, TGraphic *owner)
+RasterImage decodeThroughBridge(TStream &stream, TGraphic *owner, const std::function<void(j_decompress_ptr)> &configure)
 {
     ScopedCodecContext context;
     InitDecompressContext(context.get(), owner);
@@ -48,27 +43,24 @@ RasterImage decodeThroughBridge(TStream &stream, TGraphic *owner)
     jpeg_stream_src(codec, stream);
     callCodec(codec, [codec] { return jpeg_read_header(codec, TRUE); });
     useBlueGreenRedOutput(codec);
+    if (configure)
+        configure(codec);
     callCodec(codec, [codec] { return jpeg_start_decompress(codec); });
-
-    RasterImage image;
+    RasterImage image = codec->output_components == 1 ? makeGrayImage(0, 0, 0) : RasterImage{};
+    for (int i = 0; codec->quantize_colors && i < codec->actual_number_of_colors; ++i)
+        image.palette[i] = {codec->colormap[2][i], codec->colormap[1][i], codec->colormap[0][i]};
     image.width = static_cast<int>(codec->output_width);
     image.height = static_cast<int>(codec->output_height);
-    image.bitsPerPixel = codec->output_components == 1 ? 8 : 24;
-    if (image.bitsPerPixel == 8) {
-        for (int level = 0; level < 256; ++level)
-            image.palette.push_back({static_cast<std::uint8_t>(level), static_cast<std::uint8_t>(level), static_cast<std::uint8_t>(level)});
-    }
     image.pixels.resize(static_cast<std::size_t>(image.bytesPerRow()) * image.height);
     while (codec->output_scanline < codec->output_height) {
         JSAMPROW row = image.row(static_cast<int>(codec->output_scanline));
-        JSAMPROW *rows = &row;
-        callCodec(codec, [codec, rows] { return jpeg_read_scanlines(codec, rows, 1); });
+        callCodec(codec, [codec, &row] { return jpeg_read_scanlines(codec, &row, 1); });
     }
     callCodec(codec, [codec] { return jpeg_finish_decompress(codec); });
     return image;
 }
 
-void encodeThroughBridge(const RasterImage &image, TStream &stream, int quality, TGraphic *owner)
+void encodeThroughBridge(const RasterImage &image, TStream &stream, int quality, TGraphic *owner, unsigned commentLength)
 {
     ScopedCodecContext context;
     InitCompressContext(context.get(), owner);
@@ -79,35 +71,20 @@ void encodeThroughBridge(const RasterImage &image, TStream &stream, int quality,
     if (image.bitsPerPixel == 24) {
         useBlueGreenRedInput(codec);
     } else {
-        codec->in_color_space = JCS_GRAYSCALE;
-        codec->input_components = 1;
+        codec->in_color_space = image.bitsPerPixel == 8 ? JCS_GRAYSCALE : JCS_CMYK;
+        codec->input_components = image.bitsPerPixel / 8;
     }
     callCodec(codec, [codec] { jpeg_set_defaults(codec); });
     callCodec(codec, [codec, quality] { jpeg_set_quality(codec, quality, TRUE); });
     callCodec(codec, [codec] { jpeg_start_compress(codec, TRUE); });
+    const std::vector<JOCTET> comment(commentLength, 'c');
+    if (commentLength != 0)
+        callCodec(codec, [&] { jpeg_write_marker(codec, JPEG_COM, comment.data(), commentLength); });
     while (codec->next_scanline < codec->image_height) {
         JSAMPROW row = const_cast<JSAMPROW>(image.row(static_cast<int>(codec->next_scanline)));
-        JSAMPROW *rows = &row;
-        callCodec(codec, [codec, rows] { return jpeg_write_scanlines(codec, rows, 1); });
+        callCodec(codec, [codec, &row] { return jpeg_write_scanlines(codec, &row, 1); });
     }
     callCodec(codec, [codec] { jpeg_finish_compress(codec); });
-}
-
-std::int64_t ShortWriteStream::Write(const void *buffer, std::int64_t count)
-{
-    return TMemoryStream::Write(buffer, count < m_accepted ? count : m_accepted);
-}
-
-std::int64_t RecordingStream::Write(const void *buffer, std::int64_t count)
-{
-    writes.push_back(count);
-    return TMemoryStream::Write(buffer, count);
-}
-
-std::int64_t RecordingStream::Read(void *buffer, std::int64_t count)
-{
-    reads.push_back(count);
-    return TMemoryStream::Read(buffer, count);
 }
 
 std::int64_t FailingStream::Read(void *buffer, std::int64_t count)
@@ -122,9 +99,4 @@ std::int64_t FailingStream::Write(const void *buffer, std::int64_t count)
     if (m_allowedWrites-- <= 0)
         throw EWriteError("disk unplugged while writing");
     return TMemoryStream::Write(buffer, count);
-}
-
-std::string jpegErrorText(int code)
-{
-    return "JPEG error #" + std::to_string(code);
 }

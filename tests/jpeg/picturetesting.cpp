@@ -1,9 +1,7 @@
 #include "tests/jpeg/picturetesting.h"
 
-#include "tests/jpeg/reference/referencecodec.h"
-#include "toolkit/core/memorystream.h"
-
 #include <cstring>
+#include <stdexcept>
 
 RasterImage rasterFromBitmap(TBitmap &bitmap)
 {
@@ -41,19 +39,19 @@ std::unique_ptr<TBitmap> bitmapFromRaster(const RasterImage &image, bool bottomU
     return bitmap;
 }
 
-std::unique_ptr<TJPEGImage> pictureFromBytes(const std::vector<unsigned char> &jpeg)
+std::unique_ptr<TMemoryStream> streamOf(const std::vector<unsigned char> &bytes)
 {
-    TMemoryStream stream;
-    stream.WriteBuffer(jpeg.data(), static_cast<std::int64_t>(jpeg.size()));
-    stream.SetPosition(0);
-    auto picture = std::make_unique<TJPEGImage>();
-    picture->LoadFromStream(stream);
-    return picture;
+    auto stream = std::make_unique<TMemoryStream>();
+    stream->WriteBuffer(bytes.data(), static_cast<std::int64_t>(bytes.size()));
+    stream->SetPosition(0);
+    return stream;
 }
 
-std::unique_ptr<TJPEGImage> pictureFromFile(const std::filesystem::path &path)
+std::unique_ptr<TJPEGImage> pictureFromBytes(const std::vector<unsigned char> &jpeg)
 {
-    return pictureFromBytes(readFileBytes(path));
+    auto picture = std::make_unique<TJPEGImage>();
+    picture->LoadFromStream(*streamOf(jpeg));
+    return picture;
 }
 
 RasterImage decodedRaster(TJPEGImage &picture)
@@ -68,6 +66,48 @@ std::vector<unsigned char> savedBytes(TJPEGImage &picture)
     TMemoryStream stream;
     picture.SaveToStream(stream);
     const auto *bytes = stream.Memory();
-    return bytes == nullptr ? std::vector<unsigned char>{}
-                            : std::vector<unsigned char>(bytes, bytes + stream.GetSize());
+    return bytes == nullptr ? std::vector<unsigned char>{} : std::vector<unsigned char>(bytes, bytes + stream.GetSize());
+}
+
+TJPEGSettings settingsWith(const std::function<void(TJPEGSettings &)> &change)
+{
+    TJPEGSettings settings;
+    change(settings);
+    return settings;
+}
+
+const std::vector<ReferenceInput> &referenceInputs()
+{
+    static const std::vector<ReferenceInput> inputs = {
+        {"baseline-303x93", 303, 93, false, {"-quality", "85"}},
+        {"progressive-303x93", 303, 93, false, {"-progressive"}},
+        {"restart-303x93", 303, 93, false, {"-restart", "1"}},
+        {"progressive-restart-97x61-444", 97, 61, false, {"-progressive", "-restart", "2", "-sample", "1x1"}},
+        {"baseline-1x1", 1, 1, false, {}},
+        {"progressive-1x1", 1, 1, false, {"-progressive"}},
+        {"gray-303x93", 303, 93, true, {}},
+        {"gray-progressive-45x17", 45, 17, true, {"-progressive"}},
+        {"progressive-640x400", 640, 400, false, {"-progressive", "-quality", "92"}},
+    };
+    return inputs;
+}
+
+std::filesystem::path makeReferenceJpeg(const ReferenceInput &input, const std::filesystem::path &folder)
+{
+    const std::filesystem::path source = folder / (input.name + (input.gray ? ".pgm" : ".ppm"));
+    const std::filesystem::path jpeg = folder / (input.name + ".jpg");
+    const auto seed = static_cast<std::uint32_t>(input.width * 31 + input.height);
+    writePnm(source, input.gray ? makeGrayImage(input.width, input.height, seed)
+                                : makePhotoImage(input.width, input.height, seed));
+    encodeWithReference(input.encoderOptions, source, jpeg);
+    return jpeg;
+}
+
+std::vector<unsigned char> referenceJpeg(const TestFolder &folder, const std::string &name)
+{
+    for (const ReferenceInput &input : referenceInputs()) {
+        if (input.name == name)
+            return readFileBytes(makeReferenceJpeg(input, folder.path()));
+    }
+    throw std::runtime_error("no reference input " + name);
 }

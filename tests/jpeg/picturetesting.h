@@ -2,31 +2,29 @@
 
 #include "jpeg/jpegsettings.h"
 #include "jpeg/tjpegimage.h"
-#include "tests/jpeg/reference/rasterimage.h"
+#include "tests/jpeg/reference/reference.h"
+#include "toolkit/core/memorystream.h"
 #include "toolkit/graphics/bitmap.h"
 
-#include <filesystem>
+#include <functional>
 #include <memory>
-#include <vector>
 
-// Test helpers between the picture object and plain rasters.
+// Helpers between the picture object, plain rasters and the reference tools.
 
-// The bitmap's pixels as a top-down raster with its palette.
+// The bitmap's rows top-down with its palette; a bitmap holding the raster.
 RasterImage rasterFromBitmap(TBitmap &bitmap);
-// A bitmap holding the raster (24-bit, or 8-bit with its palette), rows
-// top-down unless bottomUp.
 std::unique_ptr<TBitmap> bitmapFromRaster(const RasterImage &image, bool bottomUp = false);
 
-// A new picture loaded from a JPEG file's bytes through LoadFromStream.
+std::unique_ptr<TMemoryStream> streamOf(const std::vector<unsigned char> &bytes);
+// A new picture loaded through LoadFromStream.
 std::unique_ptr<TJPEGImage> pictureFromBytes(const std::vector<unsigned char> &jpeg);
-std::unique_ptr<TJPEGImage> pictureFromFile(const std::filesystem::path &path);
-// The picture decoded (AssignTo a bitmap) as a raster.
+// The picture decoded (AssignTo a bitmap) as a raster; what SaveToStream writes.
 RasterImage decodedRaster(TJPEGImage &picture);
-// What SaveToStream writes.
 std::vector<unsigned char> savedBytes(TJPEGImage &picture);
 
-// Sets DefaultJPEGSettings for as long as it lives; the previous settings
-// return on destruction.
+TJPEGSettings settingsWith(const std::function<void(TJPEGSettings &)> &change);
+
+// DefaultJPEGSettings for as long as it lives.
 class DefaultSettingsScope {
 public:
     explicit DefaultSettingsScope(const TJPEGSettings &settings) : m_previous(DefaultJPEGSettings)
@@ -40,3 +38,18 @@ public:
 private:
     TJPEGSettings m_previous;
 };
+
+// Synthetic pictures encoded by the reference encoder: baseline,
+// progressive, restart markers, 4:4:4 sampling, gray data, odd sizes.
+struct ReferenceInput {
+    std::string name;
+    int width;
+    int height;
+    bool gray;
+    std::vector<std::string> encoderOptions;
+};
+const std::vector<ReferenceInput> &referenceInputs();
+// The input's JPEG file, made in folder.
+std::filesystem::path makeReferenceJpeg(const ReferenceInput &input, const std::filesystem::path &folder);
+// The named input's JPEG bytes, made in folder.
+std::vector<unsigned char> referenceJpeg(const TestFolder &folder, const std::string &name);

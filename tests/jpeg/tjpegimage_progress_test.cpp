@@ -1,15 +1,9 @@
 // Progress notifications of decoding and encoding, cancellation by EAbort,
-// failures raised by handlers, and what a handler may do meanwhile.
-
-#include "jpeg/ejpeg.h"
+// failing handlers, and what a handler may do meanwhile.
 #include "jpeg/tjpegdata.h"
 #include "tests/jpeg/picturetesting.h"
-#include "tests/jpeg/reference/imagefiles.h"
-#include "tests/jpeg/reference/referencecodec.h"
-#include "tests/jpeg/reference/testfolder.h"
-#include "tests/jpeg/referenceinputs.h"
 #include "toolkit/core/clock.h"
-#include "toolkit/core/memorystream.h"
+#include "toolkit/core/exceptions.h"
 
 #include <gtest/gtest.h>
 
@@ -22,7 +16,7 @@ struct ProgressEvent {
     TRect rect;
 };
 
-// Records every notification; optionally acts on the n-th Running one.
+// Records every notification; runs onRunning at the actAt-th Running one.
 class ProgressRecorder {
 public:
     explicit ProgressRecorder(TJPEGImage &picture)
@@ -34,11 +28,18 @@ public:
                 onRunning();
         });
     }
-
-    int count(TProgressStage stage) const
+    void expectStartAndEnd(int endPercent) const
+    {
+        ASSERT_GE(events.size(), 2u);
+        EXPECT_EQ(events.front().stage, TProgressStage::Starting);
+        EXPECT_EQ(events.front().percent, 0);
+        EXPECT_EQ(events.back().stage, TProgressStage::Ending);
+        EXPECT_EQ(events.back().percent, endPercent);
+    }
+    int running() const
     {
         return static_cast<int>(std::count_if(events.begin(), events.end(),
-                                              [stage](const ProgressEvent &e) { return e.stage == stage; }));
+                                              [](const ProgressEvent &e) { return e.stage == TProgressStage::Running; }));
     }
 
     std::vector<ProgressEvent> events;
@@ -59,29 +60,20 @@ private:
     TickCountOverride m_override;
 };
 
-// The 640 x 400 progressive reference input: large enough for many notifications.
-std::filesystem::path largeJpeg(const TestFolder &folder)
-{
-    return makeReferenceJpeg(referenceInputs().back(), folder.path());
-}
-
-// A baseline file of the same size: its rows are decoded after the first
-// notifications (a progressive file is taken in whole before any row).
-std::filesystem::path largeBaselineJpeg(const TestFolder &folder)
+// 640 x 400 baseline: its rows are decoded after the first notifications (a
+// progressive file is taken in whole before any row).
+std::vector<unsigned char> largeBaselineJpeg(const TestFolder &folder)
 {
     writePnm(folder / "large.ppm", makePhotoImage(640, 400, 11));
     encodeWithReference({}, folder / "large.ppm", folder / "large.jpg");
-    return folder / "large.jpg";
+    return readFileBytes(folder / "large.jpg");
 }
 
-// A pixels-only picture whose encode reports progress: the encoder notifies
-// during its passes over the whole picture, which progressive data needs
-// (baseline rows go to the codec in a single call).
+// A pixels-only picture whose encode reports progress during its passes
+// over the whole picture, which progressive data needs.
 std::unique_ptr<TJPEGImage> progressivePixelsOnly(const RasterImage &photo)
 {
-    TJPEGSettings chosen;
-    chosen.ProgressiveData = true;
-    DefaultSettingsScope settings(chosen);
+    DefaultSettingsScope settings(settingsWith([](TJPEGSettings &s) { s.ProgressiveData = true; }));
     auto picture = std::make_unique<TJPEGImage>();
     picture->Assign(bitmapFromRaster(photo).get());
     return picture;
@@ -91,149 +83,88 @@ TEST(TJPEGImageProgress, DecodeReportsStartingRunningAndEnding)
 {
     TestFolder folder;
     FastClock clock;
-    std::unique_ptr<TJPEGImage> picture = pictureFromFile(largeJpeg(folder));
+    std::unique_ptr<TJPEGImage> picture = pictureFromBytes(referenceJpeg(folder, "progressive-640x400"));
     ProgressRecorder recorder(*picture);
     int changes = 0;
     picture->SetOnChange([&changes](TPersistent *) { ++changes; });
     decodedRaster(*picture);
-
-    ASSERT_GE(recorder.events.size(), 3u);
-    EXPECT_EQ(recorder.events.front().stage, TProgressStage::Starting);
-    EXPECT_EQ(recorder.events.front().percent, 0);
-    EXPECT_EQ(recorder.events.back().stage, TProgressStage::Ending);
-    EXPECT_EQ(recorder.events.back().percent, 100);
+    recorder.expectStartAndEnd(100);
     EXPECT_EQ(recorder.events.back().redrawNow, picture->GetPaletteDirty());
-    EXPECT_GE(recorder.count(TProgressStage::Running), 1);
+    EXPECT_GE(recorder.running(), 1);
     for (const ProgressEvent &event : recorder.events) {
-        if (event.stage != TProgressStage::Running)
-            continue;
-        EXPECT_EQ(event.rect.Left, 0);
-        EXPECT_EQ(event.rect.Right, 640);
-        EXPECT_LE(event.rect.Bottom, 400);
-        EXPECT_LE(event.percent, 100);
+        if (event.stage == TProgressStage::Running) {
+            EXPECT_EQ(event.rect.Left, 0);
+            EXPECT_EQ(event.rect.Right, 640);
+            EXPECT_LE(event.rect.Bottom, 400);
+            EXPECT_LE(event.percent, 100);
+        }
     }
     EXPECT_EQ(changes, 1) << "Changed after a decode while the palette is dirty";
-}
-
-TEST(TJPEGImageProgress, CancelledDecodeKeepsThePartlyDecodedBitmap)
-{
-    TestFolder folder;
-    FastClock clock;
-    std::unique_ptr<TJPEGImage> picture = pictureFromFile(largeBaselineJpeg(folder));
-    ProgressRecorder recorder(*picture);
-    recorder.onRunning = [] { throw EAbort(); };
-    TBitmap target;
-    EXPECT_NO_THROW(picture->AssignTo(&target));
-    EXPECT_EQ(target.GetWidth(), 640);
-    EXPECT_EQ(recorder.events.back().stage, TProgressStage::Ending);
-    EXPECT_EQ(recorder.events.back().percent, 0);
-
-    const std::size_t before = recorder.events.size();
-    TBitmap again;
-    picture->AssignTo(&again);
-    EXPECT_EQ(recorder.events.size(), before) << "the kept bitmap is not decoded again";
-}
-
-TEST(TJPEGImageProgress, FailingHandlerEndsTheDecodeAtZeroPercent)
-{
-    TestFolder folder;
-    FastClock clock;
-    std::unique_ptr<TJPEGImage> picture = pictureFromFile(largeBaselineJpeg(folder));
-    ProgressRecorder recorder(*picture);
-    recorder.onRunning = [] { throw std::runtime_error("handler failed"); };
-    TBitmap target;
-    EXPECT_THROW(picture->AssignTo(&target), std::runtime_error);
-    EXPECT_EQ(recorder.events.back().stage, TProgressStage::Ending);
-    EXPECT_EQ(recorder.events.back().percent, 0);
-    ASSERT_NE(picture->Bitmap(), nullptr);
-    EXPECT_EQ(picture->Bitmap()->GetWidth(), 640);
-    recorder.onRunning = nullptr;
-    EXPECT_NO_THROW(picture->AssignTo(&target));
-    EXPECT_EQ(recorder.count(TProgressStage::Starting), 1);
-}
-
-TEST(TJPEGImageProgress, BadHeaderFailsBeforeAnyNotification)
-{
-    TMemoryStream empty;
-    TJPEGImage picture;
-    picture.LoadFromStream(empty);
-    ProgressRecorder recorder(picture);
-    TBitmap target;
-    EXPECT_THROW(picture.AssignTo(&target), EJPEG);
-    EXPECT_TRUE(recorder.events.empty());
-    ASSERT_NE(picture.Bitmap(), nullptr);
-    EXPECT_TRUE(picture.Bitmap()->GetEmpty());
-    EXPECT_NO_THROW(picture.AssignTo(&target)) << "the empty bitmap stays; no second attempt";
 }
 
 TEST(TJPEGImageProgress, EncodeReportsProgressWithoutRectangles)
 {
     FastClock clock;
-    std::unique_ptr<TJPEGImage> encoded = progressivePixelsOnly(makePhotoImage(640, 400, 5));
-    TJPEGImage &picture = *encoded;
-    ProgressRecorder recorder(picture);
-    EXPECT_FALSE(savedBytes(picture).empty());
-    ASSERT_GE(recorder.events.size(), 3u);
-    EXPECT_EQ(recorder.events.front().stage, TProgressStage::Starting);
-    EXPECT_EQ(recorder.events.back().stage, TProgressStage::Ending);
-    EXPECT_EQ(recorder.events.back().percent, 100);
-    EXPECT_GE(recorder.count(TProgressStage::Running), 1);
+    std::unique_ptr<TJPEGImage> picture = progressivePixelsOnly(makePhotoImage(640, 400, 5));
+    ProgressRecorder recorder(*picture);
+    EXPECT_FALSE(savedBytes(*picture).empty());
+    recorder.expectStartAndEnd(100);
+    EXPECT_GE(recorder.running(), 1);
     for (const ProgressEvent &event : recorder.events) {
         EXPECT_EQ(event.rect, TRect{});
         EXPECT_FALSE(event.redrawNow);
     }
 }
 
-TEST(TJPEGImageProgress, CancelledEncodeAbandonsTheBytesAndKeepsThePixels)
-{
-    FastClock clock;
-    const RasterImage photo = makePhotoImage(640, 400, 6);
-    std::unique_ptr<TJPEGImage> encoded = progressivePixelsOnly(photo);
-    TJPEGImage &picture = *encoded;
-    const TJPEGData *before = picture.Data();
-    TBitmap *bitmap = picture.Bitmap();
-    ProgressRecorder recorder(picture);
-    recorder.onRunning = [] { throw EAbort(); };
-
-    TMemoryStream target;
-    EXPECT_THROW(picture.SaveToStream(target), EAbort);
-    EXPECT_EQ(target.GetSize(), 0);
-    EXPECT_EQ(recorder.events.back().stage, TProgressStage::Ending);
-    EXPECT_EQ(recorder.events.back().percent, 0);
-    EXPECT_NE(picture.Data(), before) << "a fresh holder";
-    EXPECT_EQ(picture.Data()->JpegStream, nullptr);
-    EXPECT_EQ(picture.Data()->ImageWidth, 0);
-    EXPECT_EQ(picture.Bitmap(), bitmap);
-
-    recorder.onRunning = nullptr;
-    const std::vector<unsigned char> jpeg = savedBytes(picture);
-    EXPECT_TRUE(jpeg == savedBytes(*progressivePixelsOnly(photo)));
-}
-
-TEST(TJPEGImageProgress, FailedEncodeLeavesNoPartialFileBehind)
-{
-    FastClock clock;
-    const RasterImage photo = makePhotoImage(640, 400, 7);
-    std::unique_ptr<TJPEGImage> encoded = progressivePixelsOnly(photo);
-    TJPEGImage &picture = *encoded;
-    ProgressRecorder recorder(picture);
-    recorder.onRunning = [] { throw std::runtime_error("handler failed"); };
-    TMemoryStream target;
-    EXPECT_THROW(picture.SaveToStream(target), std::runtime_error);
-    EXPECT_EQ(recorder.events.back().percent, 0);
-    EXPECT_EQ(picture.Data()->JpegStream, nullptr);
-
-    recorder.onRunning = nullptr;
-    EXPECT_TRUE(savedBytes(picture) == savedBytes(*progressivePixelsOnly(photo)));
-}
-
-TEST(TJPEGImageProgress, HandlerMayDrawButNotReplaceThePictureWhileItDecodes)
+TEST(TJPEGImageProgress, CancelledDecodeKeepsThePartlyDecodedBitmap)
 {
     TestFolder folder;
     FastClock clock;
-    const std::filesystem::path jpeg = largeBaselineJpeg(folder);
-    std::unique_ptr<TJPEGImage> picture = pictureFromFile(jpeg);
-    std::unique_ptr<TJPEGImage> other = pictureFromFile(jpeg);
+    std::unique_ptr<TJPEGImage> picture = pictureFromBytes(largeBaselineJpeg(folder));
+    ProgressRecorder recorder(*picture);
+    recorder.onRunning = [] { throw EAbort(); };
+    TBitmap target;
+    EXPECT_NO_THROW(picture->AssignTo(&target));
+    EXPECT_EQ(target.GetWidth(), 640);
+    recorder.expectStartAndEnd(0);
+    const std::size_t before = recorder.events.size();
+    picture->AssignTo(&target);
+    EXPECT_EQ(recorder.events.size(), before) << "the kept bitmap is not decoded again";
+}
+
+TEST(TJPEGImageProgress, CancelledOrFailedEncodeLeavesNoPartialBytesAndKeepsThePixels)
+{
+    FastClock clock;
+    const RasterImage photo = makePhotoImage(640, 400, 6);
+    for (const bool cancel : {true, false}) {
+        std::unique_ptr<TJPEGImage> picture = progressivePixelsOnly(photo);
+        const TJPEGData *before = picture->Data();
+        TBitmap *bitmap = picture->Bitmap();
+        ProgressRecorder recorder(*picture);
+        recorder.onRunning = [cancel] { cancel ? throw EAbort() : throw std::runtime_error("handler failed"); };
+        TMemoryStream target;
+        if (cancel)
+            EXPECT_THROW(picture->SaveToStream(target), EAbort);
+        else
+            EXPECT_THROW(picture->SaveToStream(target), std::runtime_error);
+        EXPECT_EQ(target.GetSize(), 0);
+        recorder.expectStartAndEnd(0);
+        EXPECT_NE(picture->Data(), before) << "a fresh holder";
+        EXPECT_EQ(picture->Data()->JpegStream, nullptr);
+        EXPECT_EQ(picture->Data()->ImageWidth, 0);
+        EXPECT_EQ(picture->Bitmap(), bitmap);
+        recorder.onRunning = nullptr;
+        EXPECT_TRUE(savedBytes(*picture) == savedBytes(*progressivePixelsOnly(photo)));
+    }
+}
+
+TEST(TJPEGImageProgress, HandlerMayDrawButNotChangeThePictureWhileItDecodes)
+{
+    TestFolder folder;
+    FastClock clock;
+    const std::vector<unsigned char> jpeg = largeBaselineJpeg(folder);
+    std::unique_ptr<TJPEGImage> picture = pictureFromBytes(jpeg);
+    std::unique_ptr<TJPEGImage> other = pictureFromBytes(jpeg);
     ProgressRecorder recorder(*picture);
     recorder.actAt = 2;
     bool acted = false;
@@ -247,7 +178,6 @@ TEST(TJPEGImageProgress, HandlerMayDrawButNotReplaceThePictureWhileItDecodes)
         TBitmap partial;
         EXPECT_NO_THROW(picture->AssignTo(&partial));
         EXPECT_EQ(partial.GetWidth(), 640);
-        EXPECT_EQ(picture->GetWidth(), 640);
     };
     const RasterImage decoded = decodedRaster(*picture);
     EXPECT_TRUE(acted);
@@ -258,17 +188,15 @@ TEST(TJPEGImageProgress, PicturesSharingBytesDecodeInsideEachOther)
 {
     TestFolder folder;
     FastClock clock;
-    std::unique_ptr<TJPEGImage> first = pictureFromFile(largeJpeg(folder));
+    const std::vector<unsigned char> jpeg = referenceJpeg(folder, "progressive-640x400");
+    std::unique_ptr<TJPEGImage> first = pictureFromBytes(jpeg);
     TJPEGImage second;
     second.Assign(first.get());
     ProgressRecorder recorder(*first);
     RasterImage inner;
     recorder.onRunning = [&] { inner = decodedRaster(second); };
     const RasterImage outer = decodedRaster(*first);
-
-    TJPEGSettings plain;
-    DefaultSettingsScope settings(plain);
-    const RasterImage expected = decodedRaster(*pictureFromFile(largeJpeg(folder)));
+    const RasterImage expected = decodedRaster(*pictureFromBytes(jpeg));
     EXPECT_EQ(describeDifference(expected, inner), "");
     EXPECT_EQ(describeDifference(expected, outer), "");
 }

@@ -7,7 +7,6 @@
 
 #include "scan/scan_details.h"
 #include "scan/scan_report.h"
-#include "scan/scan_run.h"
 #include "tests/toolkit/filesystem/temp_tree.h"
 
 namespace {
@@ -16,137 +15,74 @@ using Lines = std::vector<std::string>;
 
 const Lines noSchemes = {"Scanning started, please wait.", "Error, empty folder or wrong path."};
 const Lines readingError = {"Directory reading error.", "Scan termined."};
+const Lines finished = {"Scan termined."};
+const char *wind = "\"s\"\nwind\n";
 
 ScanRequest request(const TempTree &tree, const std::string &schemes, const std::string &audio, bool schemesSub = false,
                     bool audioSub = false)
 {
-    ScanRequest r;
-    r.schemesFolder = schemes;
-    r.audioFolder = audio;
-    r.schemesSubfolders = schemesSub;
-    r.audioSubfolders = audioSub;
-    r.baseFolder = tree.root();
-    return r;
+    return ScanRequest{schemes, audio, schemesSub, audioSub, tree.root()};
 }
 
-// Changes the process's working folder for one test and back.
-class WorkingFolder {
-public:
-    explicit WorkingFolder(const std::string &folder) : m_previous(FileSystem::posix().GetCurrentDirectoryA())
-    {
-        EXPECT_EQ(::chdir(folder.c_str()), 0);
+TEST(ScanRun, ReportShapes)
+{
+    const struct {
+        const char *label;
+        std::vector<std::pair<std::string, std::string>> schemes;  // path under schemes/, content
+        Lines audio;                                               // paths under audio/
+        bool schemesSub, audioSub;
+        Lines report;
+    } cases[] = {
+        {"NoSchemeFile", {{"readme.txt", ""}}, {"wind.ogg"}, false, false, noSchemes},
+        {"SomeUnreferenced", {{"a.sch", wind}}, {"wind.ogg", "rain.ogg", "Zap.ogg"}, false, false,
+         {"rain", "Zap", "", "Scan termined."}},
+        {"FlatAudioFoundNothing", {{"a.sch", wind}}, {"wind.wav"}, false, false, readingError},
+        {"RecursiveAudioWithoutOggIsNoError", {{"a.sch", wind}}, {"sub/x.wav"}, false, true, finished},
+        {"SameNameInTwoFoldersReferencedOnce", {{"a.sch", "\"s\"\nrain\n"}}, {"wind.ogg", "rain.ogg", "sub/rain.ogg"},
+         false, true, {"rain", "wind", "", "Scan termined."}},
+        {"SameNameInTwoFoldersReferencedTwice", {{"a.sch", "\"s\"\nrain\n\"t\"\nrain\n"}}, {"rain.ogg", "sub/rain.ogg"},
+         false, true, finished},
+        {"MissingAudioIsNotReported", {{"a.sch", "\"s\"\nthunder\n"}}, {"wind.ogg"}, false, false,
+         {"wind", "", "Scan termined."}},
+        {"CrLfSchemes", {{"a.sch", "\"s\"\r\nwind\r\n"}}, {"wind.ogg"}, false, false, finished},
+        {"PendingCarriedIntoTheNextFile", {{"a.sch", "\"s\"\n"}, {"b/b.sch", "wind\n"}}, {"wind.ogg"}, true, false,
+         finished},
+        // Each case runs twice: a run that ends pending must not leak into the next.
+        {"PendingNotCarriedIntoTheNextRun", {{"a.sch", "first\n\"s\"\nwind\n"}, {"b.sch", "\"t\"\n"}},
+         {"first.ogg", "wind.ogg"}, false, false, {"first", "", "Scan termined."}},
+    };
+    for (const auto &c : cases) {
+        TempTree tree;
+        for (const auto &[path, content] : c.schemes)
+            tree.file("schemes/" + path, content);
+        for (const std::string &path : c.audio)
+            tree.file("audio/" + path);
+        for (int run = 1; run <= 2; ++run)
+            EXPECT_EQ(runScan(request(tree, "schemes", "audio", c.schemesSub, c.audioSub)), c.report) << c.label << run;
     }
-    ~WorkingFolder() { EXPECT_EQ(::chdir(m_previous.c_str()), 0); }
-
-private:
-    std::string m_previous;
-};
-
-// One whole run per row: a tree, the check boxes, the report.
-struct ShapeCase {
-    const char *label;
-    std::vector<std::pair<std::string, std::string>> files;
-    bool schemesSub;
-    bool audioSub;
-    Lines report;
-};
-
-void PrintTo(const ShapeCase &c, std::ostream *out)
-{
-    *out << c.label;
 }
 
-class ScanRunShapes : public testing::TestWithParam<ShapeCase> {};
-
-TEST_P(ScanRunShapes, ReportIsExactlyAsShown)
+TEST(ScanRun, FolderThatCannotBeEnteredEndsTheScanAndNothingElseIsWalked)
 {
     TempTree tree;
-    tree.folder("schemes");
-    tree.folder("audio");
-    for (const auto &[path, content] : GetParam().files)
-        tree.file(path, content);
-    const Lines lines = runScan(request(tree, "schemes", "audio", GetParam().schemesSub, GetParam().audioSub));
-    EXPECT_EQ(lines, GetParam().report);
-}
-
-const char *quotedWind = "\"s\"\nwind\n";
-
-INSTANTIATE_TEST_SUITE_P(
-    Reports, ScanRunShapes,
-    testing::Values(
-        ShapeCase{"NoSchemeFile", {{"schemes/readme.txt", ""}, {"audio/wind.ogg", ""}}, false, false, noSchemes},
-        ShapeCase{"SchemesOnlyInSubfolderFlat", {{"schemes/sub/a.sch", quotedWind}, {"audio/wind.ogg", ""}}, false, false,
-                  noSchemes},
-        ShapeCase{"EveryAudioReferenced", {{"schemes/a.sch", quotedWind}, {"audio/wind.ogg", ""}}, false, false,
-                  {"Scan termined."}},
-        ShapeCase{"SomeUnreferenced",
-                  {{"schemes/a.sch", quotedWind}, {"audio/wind.ogg", ""}, {"audio/rain.ogg", ""}, {"audio/Zap.ogg", ""}},
-                  false, false, {"rain", "Zap", "", "Scan termined."}},
-        ShapeCase{"FlatAudioFoundNothing", {{"schemes/a.sch", quotedWind}, {"audio/wind.wav", ""}}, false, false,
-                  readingError},
-        ShapeCase{"RecursiveAudioWithoutOggIsNoError", {{"schemes/a.sch", quotedWind}, {"audio/sub/x.wav", ""}}, false,
-                  true, {"Scan termined."}},
-        ShapeCase{"RainOnceWithSubfolder",
-                  {{"schemes/a.sch", "\"s\"\nrain\n"}, {"audio/wind.ogg", ""}, {"audio/rain.ogg", ""},
-                   {"audio/sub/rain.ogg", ""}},
-                  false, true, {"rain", "wind", "", "Scan termined."}},
-        ShapeCase{"RainTwiceWithSubfolder",
-                  {{"schemes/a.sch", "\"s\"\nrain\n\"t\"\nrain\n"}, {"audio/wind.ogg", ""}, {"audio/rain.ogg", ""},
-                   {"audio/sub/rain.ogg", ""}},
-                  false, true, {"wind", "", "Scan termined."}},
-        ShapeCase{"TrailingBlankDoesNotMatch", {{"schemes/a.sch", "\"s\"\nwind \n"}, {"audio/wind.ogg", ""}}, false, false,
-                  {"wind", "", "Scan termined."}},
-        ShapeCase{"MissingAudioIsNotReported", {{"schemes/a.sch", "\"s\"\nthunder\n"}, {"audio/wind.ogg", ""}}, false,
-                  false, {"wind", "", "Scan termined."}},
-        ShapeCase{"CrLfSchemes", {{"schemes/a.sch", "\"s\"\r\nwind\r\n"}, {"audio/wind.ogg", ""}}, false, false,
-                  {"Scan termined."}},
-        ShapeCase{"UpperCaseOggFoundByFlatWalk", {{"schemes/a.sch", quotedWind}, {"audio/RAIN.OGG", ""}}, false,
-                  false, {"RAIN", "", "Scan termined."}},
-        ShapeCase{"QuoteStateCarriesIntoSubfolderScheme",
-                  {{"schemes/a.sch", "\"s\"\n"}, {"schemes/b/b.sch", "wind\n"}, {"audio/wind.ogg", ""}}, true, false,
-                  {"Scan termined."}}),
-    [](const testing::TestParamInfo<ShapeCase> &info) { return std::string(info.param.label); });
-
-TEST(ScanRun, SchemesFolderThatCannotBeEnteredWalksNothingElse)
-{
-    TempTree tree;
-    // The base folder itself is full of schemes and audio: it must never be
-    // walked in place of the folder asked for.
-    tree.file("base.sch", quotedWind);
-    tree.file("wind.ogg");
-    tree.file("not_a_folder.sch", quotedWind);
-    tree.folder("locked");
-    tree.file("audio/wind.ogg");
+    // The base folder holds schemes and audio: it must never stand in for a
+    // folder asked for, nor may the audio folder be read without schemes.
+    for (const char *path : {"base.sch", "wind.ogg", "file.sch", "locked/in.ogg", "schemes/a.sch", "schemes/stray.ogg",
+                             "audio/wind.ogg", "empty/sub/x.txt"})
+        tree.file(path, wind);
     RefusingFileSystem fs;
     fs.refusedFolders.insert(tree.path("locked"));
     for (const bool sub : {false, true}) {
-        for (const std::string &schemes : {std::string(), std::string("missing"), std::string("not_a_folder.sch"),
-                                           std::string("locked"), tree.path("missing/")}) {
+        for (const std::string &bad : Lines{"", "missing", "file.sch", "locked", tree.path("missing/"), "empty"}) {
             fs.searchedFolders.clear();
-            EXPECT_EQ(runScanDetailed(request(tree, schemes, "audio", sub, sub), fs).lines, noSchemes)
-                << "schemes folder '" << schemes << "' subfolders " << sub;
+            EXPECT_EQ(runScanDetailed(request(tree, bad, "audio", sub, sub), fs).lines, noSchemes) << bad << sub;
+            const std::string asked = bad.empty() ? "\n" : bad[0] == '/' ? bad : tree.path(bad);
             for (const std::string &searched : fs.searchedFolders)
-                EXPECT_NE(searched, tree.root()) << "walked the base folder for '" << schemes << "'";
-            EXPECT_TRUE(fs.searchedFolders.size() <= 1u);
-        }
-    }
-}
-
-TEST(ScanRun, AudioFolderThatCannotBeEnteredListsNoAudio)
-{
-    TempTree tree;
-    tree.file("schemes/a.sch", quotedWind);
-    tree.file("stray.ogg");            // in the base folder
-    tree.file("schemes/stray2.ogg");   // in the folder the schemes were read from
-    tree.file("notes.txt");
-    tree.file("locked/inside.ogg");
-    RefusingFileSystem fs;
-    fs.refusedFolders.insert(tree.path("locked"));
-    for (const bool sub : {false, true}) {
-        for (const std::string &audio : {std::string(), std::string("missing"), std::string("notes.txt"),
-                                         std::string("locked"), tree.path("missing")}) {
-            EXPECT_EQ(runScanDetailed(request(tree, "schemes", audio, sub, sub), fs).lines, readingError)
-                << "audio folder '" << audio << "' subfolders " << sub;
+                EXPECT_EQ(searched.rfind(asked, 0), 0u) << "walked " << searched << " for '" << bad << "'";
+            if (bad != "empty") {
+                EXPECT_EQ(runScanDetailed(request(tree, "schemes", bad, sub, sub), fs).lines, readingError)
+                    << bad << sub;
+            }
         }
     }
 }
@@ -154,89 +90,47 @@ TEST(ScanRun, AudioFolderThatCannotBeEnteredListsNoAudio)
 TEST(ScanRun, RelativeFoldersResolveAgainstTheBaseAndTheWorkingFolderStays)
 {
     TempTree tree;
-    tree.file("mod/schemes/a.sch", quotedWind);
+    tree.file("mod/schemes/a.sch", wind);
     tree.file("mod/audio/wind.ogg");
     tree.file("mod/audio/sub/rain.ogg");
     const Lines expected = {"rain", "", "Scan termined."};
-    ScanRequest r = request(tree, "schemes/", "./audio/../audio", false, true);
-    r.baseFolder = tree.path("mod");
+    ScanRequest r{"schemes/", "./audio/../audio", false, true, tree.path("mod")};
     EXPECT_EQ(runScan(r), expected);
-
-    // Without a base folder, the process's current folder is the base; no
-    // run, failed or not, leaves it changed.
-    WorkingFolder inMod(tree.path("mod"));
+    // Without a base folder the current folder is the base; no run, failed
+    // or not, leaves it changed.
+    const std::string previous = FileSystem::posix().GetCurrentDirectoryA();
+    ASSERT_EQ(::chdir(tree.path("mod").c_str()), 0);
     r.baseFolder.clear();
-    EXPECT_EQ(runScan(r), expected);
-    r.schemesFolder = "missing";
-    EXPECT_EQ(runScan(r), noSchemes);
-    r.schemesFolder = "schemes";
-    r.audioFolder = "missing";
-    EXPECT_EQ(runScan(r), readingError);
-    EXPECT_EQ(FileSystem::posix().GetCurrentDirectoryA(), tree.path("mod"));
+    const Lines fromCurrent = runScan(r);
+    const Lines audioMissing = runScan({"schemes", "missing", false, false, ""});
+    const Lines schemesMissing = runScan({"missing", "audio", true, true, ""});
+    const std::string after = FileSystem::posix().GetCurrentDirectoryA();
+    ASSERT_EQ(::chdir(previous.c_str()), 0);
+    EXPECT_EQ(fromCurrent, expected);
+    EXPECT_EQ(audioMissing, readingError);
+    EXPECT_EQ(schemesMissing, noSchemes);
+    EXPECT_EQ(after, tree.path("mod"));
 }
 
-TEST(ScanRun, SubfoldersThatCannotBeEnteredAreSkippedAndSchemeLossIsWarned)
+TEST(ScanRun, WhatCannotBeReadIsSkippedAndWarnedAboveTheList)
 {
     TempTree tree;
-    tree.file("schemes/a/a.sch", quotedWind);
+    tree.file("schemes/a/a.sch", wind);
     tree.file("schemes/b/b.sch", "\"s\"\nrain\n");
     tree.file("schemes/c/c.sch", "\"s\"\nthunder\n");
-    tree.file("audio/a/wind.ogg");
-    tree.file("audio/b/rain.ogg");
-    tree.file("audio/b/hidden_by_lock.ogg");
-    tree.file("audio/c/thunder.ogg");
-    tree.file("audio/c/crickets.ogg");
+    tree.file("schemes/c/d.sch", "\"s\"\ncrickets\n");
+    for (const char *path : {"audio/a/wind.ogg", "audio/b/rain.ogg", "audio/c/thunder.ogg", "audio/c/crickets.ogg"})
+        tree.file(path);
     RefusingFileSystem fs;
     fs.refusedFolders = {tree.path("schemes/b"), tree.path("audio/b")};
+    fs.refusedFiles = {tree.path("schemes/c/d.sch")};
     const ScanDetails details = runScanDetailed(request(tree, "schemes", "audio", true, true), fs);
-    EXPECT_EQ(details.lines, (Lines{ScanReport::unreadableSchemeFolder(tree.path("schemes/b")), "crickets", "",
+    EXPECT_EQ(details.lines, (Lines{ScanReport::unreadableSchemeFolder(tree.path("schemes/b")),
+                                    ScanReport::unreadableSchemeFile(tree.path("schemes/c/d.sch")), "crickets", "",
                                     "Scan termined."}));
+    EXPECT_EQ(details.lines[0].rfind("Warning: ", 0), 0u);
+    EXPECT_NE(details.lines[1].find(tree.path("schemes/c/d.sch")), std::string::npos);
     EXPECT_EQ(details.unreadableAudioFolders, Lines{tree.path("audio/b")});
-    EXPECT_EQ(details.lines.front().rfind("Warning: ", 0), 0u);
-}
-
-TEST(ScanRun, UnreadableSchemeFileIsWarnedAboveTheList)
-{
-    TempTree tree;
-    tree.file("schemes/a.sch", quotedWind);
-    tree.file("schemes/b.sch", "\"s\"\nrain\n");
-    tree.file("audio/wind.ogg");
-    tree.file("audio/rain.ogg");
-    RefusingFileSystem fs;
-    fs.refusedFiles.insert(tree.path("schemes/b.sch"));
-    const Lines lines = runScanDetailed(request(tree, "schemes", "audio"), fs).lines;
-    EXPECT_EQ(lines, (Lines{ScanReport::unreadableSchemeFile(tree.path("schemes/b.sch")), "rain", "", "Scan termined."}));
-    EXPECT_NE(lines.front().find(tree.path("schemes/b.sch")), std::string::npos);
-}
-
-TEST(ScanRun, TwoRunsInARowGiveTheSameReport)
-{
-    TempTree tree;
-    // The first scheme file ends quoted; a second run must start unquoted.
-    tree.file("schemes/a.sch", "\"s\"\nwind\n\"dangling\"\n");
-    tree.file("schemes/b.sch", "rain\n");
-    tree.file("audio/wind.ogg");
-    tree.file("audio/rain.ogg");
-    tree.file("audio/crickets.ogg");
-    const ScanRequest r = request(tree, "schemes", "audio");
-    const Lines first = runScan(r);
-    EXPECT_EQ(first, (Lines{"crickets", "", "Scan termined."}));
-    EXPECT_EQ(runScan(r), first);
-}
-
-TEST(ScanRun, WithoutSchemeFilesTheAudioFolderIsNeverRead)
-{
-    TempTree tree;
-    tree.folder("schemes/sub");
-    tree.file("audio/wind.ogg");
-    RefusingFileSystem fs;
-    for (const bool sub : {false, true}) {
-        fs.searchedFolders.clear();
-        EXPECT_EQ(runScanDetailed(request(tree, "schemes", "audio", sub, true), fs).lines, noSchemes);
-        for (const std::string &folder : fs.searchedFolders)
-            EXPECT_EQ(folder.rfind(tree.path("schemes"), 0), 0u) << folder;
-        EXPECT_FALSE(fs.searchedFolders.empty());
-    }
 }
 
 } // namespace

@@ -4,48 +4,33 @@
 
 namespace {
 
-using Words = std::vector<std::string>;
-
-TEST(JpegToolCommandLine, DecodeTakesEveryOption)
+TEST(JpegToolCommandLine, TakesEveryOptionAndFilesMayFollowOptions)
 {
-    const JpegToolCommand command = parseJpegToolCommand(
-        {"decode", "in.jpg", "out.bmp", "--scale", "4", "--gray", "--depth", "8", "--fast", "--no-smoothing",
-         "--progressive-view"});
-    EXPECT_EQ(command.mode, JpegToolMode::Decode);
-    EXPECT_EQ(command.input, "in.jpg");
-    EXPECT_EQ(command.output, "out.bmp");
-    EXPECT_EQ(command.scaleDenominator, 4);
-    EXPECT_EQ(command.depthBits, 8);
-    EXPECT_TRUE(command.gray);
-    EXPECT_TRUE(command.fast);
-    EXPECT_TRUE(command.noSmoothing);
-    EXPECT_TRUE(command.progressiveView);
-}
+    const JpegToolCommand decode = parseJpegToolCommand({"decode", "in.jpg", "out.bmp", "--scale", "4", "--gray", "--depth",
+                                                         "8", "--fast", "--no-smoothing", "--progressive-view"});
+    EXPECT_EQ(decode.mode, JpegToolMode::Decode);
+    EXPECT_EQ(decode.input, "in.jpg");
+    EXPECT_EQ(decode.output, "out.bmp");
+    EXPECT_EQ(decode.scaleDenominator, 4);
+    EXPECT_EQ(decode.depthBits, 8);
+    EXPECT_TRUE(decode.gray && decode.fast && decode.noSmoothing && decode.progressiveView);
 
-TEST(JpegToolCommandLine, EncodeTakesEveryOptionAndFilesMayFollowOptions)
-{
-    const JpegToolCommand command =
+    const JpegToolCommand encode =
         parseJpegToolCommand({"encode", "--quality", "75", "--progressive", "in.bmp", "--gray", "out.jpg"});
-    EXPECT_EQ(command.mode, JpegToolMode::Encode);
-    EXPECT_EQ(command.input, "in.bmp");
-    EXPECT_EQ(command.output, "out.jpg");
-    EXPECT_EQ(command.quality, 75);
-    EXPECT_TRUE(command.progressive);
-    EXPECT_TRUE(command.gray);
-}
+    EXPECT_EQ(encode.mode, JpegToolMode::Encode);
+    EXPECT_EQ(encode.input, "in.bmp");
+    EXPECT_EQ(encode.output, "out.jpg");
+    EXPECT_EQ(encode.quality, 75);
+    EXPECT_TRUE(encode.progressive && encode.gray);
 
-TEST(JpegToolCommandLine, OptionsNotGivenStayUnset)
-{
-    const JpegToolCommand command = parseJpegToolCommand({"decode", "a.jpg", "b.bmp"});
-    EXPECT_FALSE(command.scaleDenominator.has_value());
-    EXPECT_FALSE(command.depthBits.has_value());
-    EXPECT_FALSE(command.quality.has_value());
-    EXPECT_FALSE(command.gray || command.fast || command.noSmoothing || command.progressiveView);
+    const JpegToolCommand plain = parseJpegToolCommand({"decode", "a.jpg", "b.bmp"});
+    EXPECT_FALSE(plain.scaleDenominator || plain.depthBits || plain.quality);
+    EXPECT_FALSE(plain.gray || plain.fast || plain.noSmoothing || plain.progressiveView);
 }
 
 TEST(JpegToolCommandLine, RefusesWhatTheUsageDoesNotAllow)
 {
-    const std::vector<std::pair<Words, std::string>> cases = {
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
         {{}, "no command"},
         {{"convert", "a", "b"}, "unknown command"},
         {{"decode", "a.jpg"}, "needs an input file and an output file"},

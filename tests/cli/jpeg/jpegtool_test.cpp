@@ -1,11 +1,8 @@
 // vorrel-jpeg against the reference decoder and encoder, and its answers to
 // bad input and bad command lines.
-
 #include "cli/jpeg/jpegtool.h"
 #include "jpeg/jpegsettings.h"
-#include "tests/jpeg/reference/imagefiles.h"
-#include "tests/jpeg/reference/referencecodec.h"
-#include "tests/jpeg/reference/testfolder.h"
+#include "tests/jpeg/reference/reference.h"
 
 #include <gtest/gtest.h>
 
@@ -15,18 +12,12 @@ namespace {
 
 const std::string tool = VORREL_JPEG_TOOL;
 
-// Writes a photo-like picture as PPM and as the reference's JPEG of it.
-std::filesystem::path makeJpeg(const TestFolder &folder, std::vector<std::string> options)
-{
-    writePnm(folder / "photo.ppm", makePhotoImage(205, 77, 12));
-    encodeWithReference(options, folder / "photo.ppm", folder / "photo.jpg");
-    return folder / "photo.jpg";
-}
-
 TEST(JpegTool, DecodesLikeTheReferenceDecoder)
 {
     TestFolder folder;
-    const std::filesystem::path jpeg = makeJpeg(folder, {"-progressive"});
+    const std::filesystem::path jpeg = folder / "photo.jpg";
+    writePnm(folder / "photo.ppm", makePhotoImage(205, 77, 12));
+    encodeWithReference({"-progressive"}, folder / "photo.ppm", jpeg);
     struct Case {
         std::vector<std::string> options;
         std::vector<std::string> reference;
@@ -44,28 +35,25 @@ TEST(JpegTool, DecodesLikeTheReferenceDecoder)
     for (const Case &c : cases) {
         std::vector<std::string> arguments{"decode", jpeg.string(), (folder / "ours.bmp").string()};
         arguments.insert(arguments.end(), c.options.begin(), c.options.end());
-        std::string trace;
-        for (const std::string &option : c.options)
-            trace += option + " ";
-        SCOPED_TRACE(trace);
         ASSERT_EQ(runProgram(tool, arguments), 0);
         std::vector<std::string> reference = c.reference;
         reference.push_back("-bmp");
         decodeWithReference(reference, jpeg, folder / "reference.bmp");
         const RasterImage ours = readBmp(folder / "ours.bmp");
         const RasterImage expected = withoutTablePadding(readBmp(folder / "reference.bmp"), ours.palette.size());
-        EXPECT_EQ(c.sameIndices ? describeDifference(expected, ours) : describeColourDifference(expected, ours), "");
+        EXPECT_EQ(describeDifference(expected, ours, c.sameIndices), "") << arguments.back();
     }
 }
 
 TEST(JpegTool, EncodesLikeTheReferenceEncoder)
 {
     TestFolder folder;
-    // The reference takes the same pixels as PPM: from a BMP it would copy
-    // the BMP's resolution into the JPEG header.
-    const RasterImage photo = makePhotoImage(205, 77, 13);
-    writeBmp(folder / "photo.bmp", photo);
-    writePnm(folder / "photo.ppm", photo);
+    // The same pixels as BMP for the tool and as PPM for the reference (from
+    // a BMP it would copy the BMP's resolution into the JPEG header).
+    writePnm(folder / "photo.ppm", makePhotoImage(205, 77, 13));
+    encodeWithReference({"-quality", "100"}, folder / "photo.ppm", folder / "photo.jpg");
+    decodeWithReference({"-bmp"}, folder / "photo.jpg", folder / "photo.bmp");
+    decodeWithReference({"-pnm"}, folder / "photo.jpg", folder / "photo.ppm");
     const std::vector<std::pair<std::vector<std::string>, std::vector<std::string>>> cases = {
         {{}, {"-quality", "90"}},
         {{"--quality", "55"}, {"-quality", "55"}},

@@ -8,50 +8,36 @@
 #include <nlohmann/json.hpp>
 #include <sys/wait.h>
 
+#include "cli/scan/scan_arguments.h"
 #include "cli/scan/utf8_text.h"
-#include "scan/scan_run.h"
 #include "tests/toolkit/filesystem/temp_tree.h"
 
 namespace {
 
 using Lines = std::vector<std::string>;
+using nlohmann::json;
 
 struct ProgramRun {
     int exitCode = -1;
-    std::string out;
-    std::string err;
+    std::string out, err;
 };
-
-std::string shellQuoted(const std::string &text)
-{
-    std::string quoted = "'";
-    for (const char c : text)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
 
 std::string contentOf(const std::string &path)
 {
-    std::ifstream in(path, std::ios::binary);
     std::ostringstream content;
-    content << in.rdbuf();
+    content << std::ifstream(path, std::ios::binary).rdbuf();
     return content.str();
 }
 
-// Runs vorrel-scan with `arguments`, its output captured in files of `tree`.
-ProgramRun runProgram(const TempTree &tree, const std::vector<std::string> &arguments)
+// Runs vorrel-scan with `arguments` (none holds a single quote), its output
+// captured in files of `tree`.
+ProgramRun runProgram(const TempTree &tree, const Lines &arguments)
 {
-    std::string command = shellQuoted(VORREL_SCAN_PROGRAM);
+    std::string command = "'" + std::string(VORREL_SCAN_PROGRAM) + "'";
     for (const std::string &argument : arguments)
-        command += " " + shellQuoted(argument);
-    command += " >" + shellQuoted(tree.path("stdout")) + " 2>" + shellQuoted(tree.path("stderr"));
-    const int status = std::system(command.c_str());
-    ProgramRun run;
-    if (status != -1 && WIFEXITED(status))
-        run.exitCode = WEXITSTATUS(status);
-    run.out = contentOf(tree.path("stdout"));
-    run.err = contentOf(tree.path("stderr"));
-    return run;
+        command += " '" + argument + "'";
+    const int status = std::system((command + " >'" + tree.path("out") + "' 2>'" + tree.path("err") + "'").c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, contentOf(tree.path("out")), contentOf(tree.path("err"))};
 }
 
 std::string asOutput(const Lines &lines)
@@ -62,69 +48,57 @@ std::string asOutput(const Lines &lines)
     return text;
 }
 
-TEST(VorrelScan, DefaultOutputIsTheEngineReportLineByLine)
+TEST(Utf8Text, ClassifiesAndHexesBytes)
 {
-    TempTree tree;
-    tree.file("s/a.sch", "\"s\"\r\nwind\r\n");
-    tree.file("s/sub/b.sch", "\"s\"\nrain\n");
-    tree.file("a/wind.ogg");
-    tree.file("a/sub/crickets.ogg");
-    tree.file("a/Thunder.ogg");
-    for (const bool schemesSub : {false, true}) {
-        for (const bool audioSub : {false, true}) {
-            ScanRequest request{tree.path("s"), tree.path("a"), schemesSub, audioSub, ""};
-            std::vector<std::string> arguments;
-            if (schemesSub)
-                arguments.push_back("--schemes-subfolders");
-            if (audioSub)
-                arguments.push_back("--audio-subfolders");
-            arguments.push_back(tree.path("s"));
-            arguments.push_back(tree.path("a"));
-            const ProgramRun run = runProgram(tree, arguments);
-            EXPECT_EQ(run.exitCode, 0);
-            EXPECT_EQ(run.out, asOutput(runScan(request))) << schemesSub << audioSub;
-            EXPECT_EQ(run.err, "");
-        }
-    }
+    for (const std::string text : {"wind_01.ogg", "", "caf\xc3\xa9", "\xe2\x82\xac", "\xf0\x9f\x8e\xb5"})
+        EXPECT_TRUE(isValidUtf8(text)) << testing::PrintToString(text);
+    EXPECT_TRUE(isValidUtf8(std::string("a\0b", 3)));
+    // Latin-1, stray continuation, truncated, overlong, surrogate, above U+10FFFF.
+    for (const std::string text : {"caf\xe9", "\x80", "\xe2\x82", "\xc0\xaf", "\xed\xa0\x80", "\xf4\x90\x80\x80"})
+        EXPECT_FALSE(isValidUtf8(text)) << testing::PrintToString(text);
+    EXPECT_EQ(toHex(std::string("a\xff\0/", 4)), "61ff002f");
 }
 
-TEST(VorrelScan, BundledSampleGivesTheDocumentedReports)
+TEST(VorrelScan, PrintsTheEngineReportAsDocumentedOrExitsTwoWithTheUsage)
 {
     TempTree tree;
     const std::string sounds = std::string(VORREL_EXAMPLES_DIR) + "/Sounds";
-    // Worked out by hand from the sample's files; the README shows the same.
-    const ProgramRun deep = runProgram(tree, {"--schemes-subfolders", "--audio-subfolders", sounds, sounds + "/audio"});
-    EXPECT_EQ(deep.exitCode, 0);
-    EXPECT_EQ(deep.out, asOutput({"crickets", "rain_loop", "thunder_far", "garrett_sigh", "guard_alert_03",
-                                  "guard_idle_hum", "keeper_chant_old", "door_creak", "", "Scan termined."}));
-
-    const ProgramRun flat = runProgram(tree, {sounds + "/schemas_sfx", sounds + "/audio/sfx"});
-    EXPECT_EQ(flat.exitCode, 0);
-    EXPECT_EQ(flat.out, asOutput({"door_creak", "", "Scan termined."}));
-
-    // A scan that finds nothing to compare still ran: exit status 0.
-    const ProgramRun flatNoSchemes = runProgram(tree, {sounds, sounds + "/audio"});
-    EXPECT_EQ(flatNoSchemes.exitCode, 0);
-    EXPECT_EQ(flatNoSchemes.out, asOutput({"Scanning started, please wait.", "Error, empty folder or wrong path."}));
-}
-
-TEST(VorrelScan, UsageErrorsExitTwoWithTheUsageOnStderr)
-{
-    TempTree tree;
-    const std::vector<std::vector<std::string>> cases = {{}, {"only_one"}, {"a", "b", "c"}, {"--frobnicate", "a", "b"}};
-    for (const std::vector<std::string> &arguments : cases) {
-        const ProgramRun run = runProgram(tree, arguments);
-        EXPECT_EQ(run.exitCode, 2) << arguments.size();
-        EXPECT_EQ(run.out, "");
-        EXPECT_NE(run.err.find("usage: vorrel-scan [--schemes-subfolders] [--audio-subfolders] [--json] SCHEMES_FOLDER "
-                               "AUDIO_FOLDER"),
-                  std::string::npos)
-            << run.err;
+    // The reports are worked out by hand from the bundled sample; the README shows the same.
+    const struct {
+        Lines arguments;
+        int exitCode;
+        Lines out;
+    } cases[] = {
+        {{"--schemes-subfolders", sounds, sounds + "/audio", "--audio-subfolders"}, 0,
+         {"crickets", "rain_loop", "thunder_far", "garrett_sigh", "guard_alert_03", "guard_idle_hum",
+          "keeper_chant_old", "door_creak", "", "Scan termined."}},
+        {{sounds + "/schemas_sfx", sounds + "/audio/sfx"}, 0, {"door_creak", "", "Scan termined."}},
+        // A scan that finds nothing to compare still ran; "--" ends the options.
+        {{"--", "--json", "-"}, 0, {"Scanning started, please wait.", "Error, empty folder or wrong path."}},
+        {{}, 2, {}},
+        {{"one"}, 2, {}},
+        {{"a", "b", "c"}, 2, {}},
+        {{"--what", "a", "b"}, 2, {}},
+        {{"--json"}, 2, {}},
+    };
+    for (const auto &c : cases) {
+        const ProgramRun run = runProgram(tree, c.arguments);
+        EXPECT_EQ(run.exitCode, c.exitCode) << testing::PrintToString(c.arguments);
+        EXPECT_EQ(run.out, asOutput(c.out));
+        if (c.exitCode == 0) {
+            std::string error;
+            EXPECT_EQ(run.out, asOutput(runScan(parseScanArguments(c.arguments, error).value().request)));
+            EXPECT_EQ(run.err, "");
+        } else {
+            EXPECT_NE(run.err.find("usage: vorrel-scan [--schemes-subfolders] [--audio-subfolders] [--json] "
+                                   "SCHEMES_FOLDER AUDIO_FOLDER"),
+                      std::string::npos)
+                << run.err;
+        }
     }
     const ProgramRun help = runProgram(tree, {"--help"});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_EQ(help.out.rfind("usage: vorrel-scan", 0), 0u);
-    EXPECT_EQ(help.err, "");
 }
 
 TEST(VorrelScan, JsonListsCountsFilesSizesAndMissingNames)
@@ -135,61 +109,41 @@ TEST(VorrelScan, JsonListsCountsFilesSizesAndMissingNames)
     tree.file("a/wind.ogg", "12345");
     tree.file("a/RAIN.OGG", "1234567");
     tree.file("a/crickets.ogg", "123");
-    const ProgramRun run = runProgram(tree, {"--json", "--schemes-subfolders", tree.path("s"), tree.path("a")});
+    const std::string a = tree.path("a");
+    const ProgramRun run = runProgram(tree, {"--json", "--schemes-subfolders", tree.path("s"), a});
     EXPECT_EQ(run.exitCode, 0);
-    const nlohmann::json document = nlohmann::json::parse(run.out);  // strict: throws on invalid text
-
-    EXPECT_EQ(document["counts"]["schemeFiles"], 2);
-    EXPECT_EQ(document["counts"]["references"], 3);
-    EXPECT_EQ(document["counts"]["audioFiles"], 3);
-    EXPECT_EQ(document["counts"]["unreferenced"], 2);
+    const json document = json::parse(run.out);  // strict: throws on invalid text
+    EXPECT_EQ(document["counts"],
+              json({{"schemeFiles", 2}, {"references", 3}, {"audioFiles", 3}, {"unreferenced", 2}, {"missing", 1}}));
     EXPECT_EQ(document["schemesFolder"], tree.path("s"));
-    EXPECT_EQ(document["audioFolder"], tree.path("a"));
-    EXPECT_EQ(document["report"], nlohmann::json(Lines{"crickets", "RAIN", "", "Scan termined."}));
-
-    const nlohmann::json &unreferenced = document["unreferenced"];
-    ASSERT_EQ(unreferenced.size(), 2u);
-    EXPECT_EQ(unreferenced[0]["name"], "crickets");
-    EXPECT_EQ(unreferenced[0]["folder"], tree.path("a"));
-    EXPECT_EQ(unreferenced[0]["path"], tree.path("a/crickets.ogg"));
-    EXPECT_EQ(unreferenced[0]["size"], 3);
-    EXPECT_EQ(unreferenced[1]["name"], "RAIN");
-    EXPECT_EQ(unreferenced[1]["path"], tree.path("a/RAIN.OGG"));
-    EXPECT_EQ(unreferenced[1]["size"], 7);
+    EXPECT_EQ(document["audioFolder"], a);
+    EXPECT_EQ(document["report"], json(Lines{"crickets", "RAIN", "", "Scan termined."}));
+    EXPECT_EQ(document["unreferenced"],
+              json::array({{{"name", "crickets"}, {"folder", a}, {"path", a + "/crickets.ogg"}, {"size", 3}},
+                           {{"name", "RAIN"}, {"folder", a}, {"path", a + "/RAIN.OGG"}, {"size", 7}}}));
     EXPECT_EQ(document["unreferencedBytes"], 10);
-
-    ASSERT_EQ(document["missing"].size(), 1u);
-    EXPECT_EQ(document["missing"][0]["name"], "thunder");
-    EXPECT_EQ(document["missing"][0]["schemeFile"], tree.path("s/a.sch"));
-    EXPECT_EQ(document["missing"][0]["line"], 4);
+    EXPECT_EQ(document["missing"],
+              json::array({{{"name", "thunder"}, {"schemeFile", tree.path("s/a.sch")}, {"line", 4}}}));
 }
 
 TEST(VorrelScan, JsonStaysValidAndLosslessForNamesThatAreNotUtf8)
 {
     TempTree tree;
-    const std::string oddAudio = "\xff\xfe";
-    const std::string oddScheme = "caf\xe9.sch";
-    tree.file("s/" + oddScheme, "\"s\"\nmissing_\xe9\n");
-    tree.file("a/" + oddAudio + ".ogg", "x");
+    tree.file("s/caf\xe9.sch", "\"s\"\nmissing_\xe9\n");
+    tree.file("a/\xff\xfe.ogg", "x");
     const ProgramRun run = runProgram(tree, {"--json", tree.path("s"), tree.path("a")});
     EXPECT_EQ(run.exitCode, 0);
     ASSERT_TRUE(isValidUtf8(run.out));
-    const nlohmann::json document = nlohmann::json::parse(run.out);
-
-    const nlohmann::json &audio = document["unreferenced"].at(0);
-    EXPECT_EQ(audio["nameHex"], toHex(oddAudio));
-    EXPECT_EQ(audio["pathHex"], toHex(tree.path("a/" + oddAudio + ".ogg")));
+    const json document = json::parse(run.out);
+    const json &audio = document["unreferenced"].at(0);
+    EXPECT_EQ(audio["nameHex"], "fffe");
+    EXPECT_EQ(audio["pathHex"], toHex(tree.path("a/\xff\xfe.ogg")));
     EXPECT_FALSE(audio.contains("folderHex"));  // the folder is plain UTF-8
-    const std::string shownName = audio["name"];
-    EXPECT_NE(shownName.find("\xef\xbf\xbd"), std::string::npos);  // U+FFFD stands in
-
-    const nlohmann::json &missing = document["missing"].at(0);
-    EXPECT_EQ(missing["nameHex"], toHex("missing_\xe9"));
-    EXPECT_EQ(missing["schemeFileHex"], toHex(tree.path("s/" + oddScheme)));
-
+    EXPECT_NE(audio["name"].get<std::string>().find("\xef\xbf\xbd"), std::string::npos);  // U+FFFD stands in
+    EXPECT_EQ(document["missing"].at(0)["nameHex"], "6d697373696e675fe9");
+    EXPECT_EQ(document["missing"].at(0)["schemeFileHex"], toHex(tree.path("s/caf\xe9.sch")));
     // The plain report prints the bytes unchanged.
-    const ProgramRun plain = runProgram(tree, {tree.path("s"), tree.path("a")});
-    EXPECT_EQ(plain.out, asOutput({oddAudio, "", "Scan termined."}));
+    EXPECT_EQ(runProgram(tree, {tree.path("s"), tree.path("a")}).out, asOutput({"\xff\xfe", "", "Scan termined."}));
 }
 
 } // namespace

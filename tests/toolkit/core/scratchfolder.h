@@ -15,20 +15,15 @@ class ScratchFolder {
 public:
     ScratchFolder()
     {
-        std::string name = "vorrel";
-        if (const testing::TestInfo *test = testing::UnitTest::GetInstance()->current_test_info())
-            name += std::string("-") + test->test_suite_name() + "-" + test->name();
+        const testing::TestInfo *test = testing::UnitTest::GetInstance()->current_test_info();
+        std::string name = std::string("vorrel-") + test->test_suite_name() + "-" + test->name() + "-XXXXXX";
         std::replace(name.begin(), name.end(), '/', '_');
-        std::string pattern = (std::filesystem::temp_directory_path() / (name + "-XXXXXX")).string();
+        std::string pattern = (std::filesystem::temp_directory_path() / name).string();
         if (mkdtemp(pattern.data()) == nullptr)
             throw std::runtime_error("cannot make temporary folder " + pattern);
         m_path = pattern;
     }
-    ~ScratchFolder()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_path, ignored);
-    }
+    ~ScratchFolder() { std::filesystem::remove_all(m_path, m_ignored); }
     ScratchFolder(const ScratchFolder &) = delete;
     ScratchFolder &operator=(const ScratchFolder &) = delete;
 
@@ -36,4 +31,5 @@ public:
 
 private:
     std::filesystem::path m_path;
+    std::error_code m_ignored;
 };

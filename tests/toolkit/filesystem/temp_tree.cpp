@@ -6,24 +6,17 @@
 #include <stdexcept>
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
 TempTree::TempTree()
 {
     const testing::TestInfo *test = testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = "vorrel-";
-    name += test != nullptr ? std::string(test->test_suite_name()) + "-" + test->name() : "test";
-    for (char &c : name) {
-        if (c == '/')
-            c = '_';
-    }
-    std::error_code error;
-    m_root = (fs::temp_directory_path(error) / name).string();
-    fs::remove_all(m_root, error);
+    std::string name = "vorrel-" + std::string(test->test_suite_name()) + "-" + test->name();
+    m_root = (fs::temp_directory_path() / name).string();
+    fs::remove_all(m_root);
     fs::create_directories(m_root);
-    // The walkers report canonical folders; a temp folder reached through a
+    // The walkers report canonical folders: a temp folder reached through a
     // link must compare equal to what they report.
     m_root = fs::canonical(m_root).string();
 }
@@ -31,18 +24,7 @@ TempTree::TempTree()
 TempTree::~TempTree()
 {
     std::error_code error;
-    // Tests may have taken permissions away; give them back so removal works.
-    for (auto it = fs::recursive_directory_iterator(m_root, fs::directory_options::skip_permission_denied, error);
-         !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
-        if (!it->is_symlink())
-            fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, error);
-    }
     fs::remove_all(m_root, error);
-}
-
-std::string TempTree::path(const std::string &relative) const
-{
-    return m_root + "/" + relative;
 }
 
 void TempTree::folder(const std::string &relative) const
@@ -55,8 +37,7 @@ void TempTree::file(const std::string &relative, const std::string &content) con
     const fs::path target = path(relative);
     fs::create_directories(target.parent_path());
     std::ofstream out(target, std::ios::binary);
-    out.write(content.data(), static_cast<std::streamsize>(content.size()));
-    if (!out)
+    if (!out.write(content.data(), static_cast<std::streamsize>(content.size())))
         throw std::runtime_error("cannot write test file " + target.string());
 }
 
@@ -68,23 +49,15 @@ void TempTree::link(const std::string &relative, const std::string &target) cons
 FolderSearch RefusingFileSystem::searchFolder(const std::string &folder, const std::string &pattern) const
 {
     searchedFolders.push_back(folder);
-    if (refusedFolders.count(folder) != 0) {
-        FolderSearch refused;
-        refused.status = FolderSearch::Status::CannotOpen;
-        refused.error = EACCES;
-        return refused;
-    }
-    return FileSystem::searchFolder(folder, pattern);
+    if (refusedFolders.count(folder) == 0)
+        return FileSystem::searchFolder(folder, pattern);
+    FolderSearch refused;
+    refused.status = FolderSearch::Status::CannotOpen;
+    refused.error = EACCES;
+    return refused;
 }
 
 TextFileReader RefusingFileSystem::openTextFile(const std::string &path) const
 {
-    if (refusedFiles.count(path) != 0)
-        return TextFileReader::refused(EACCES);
-    return FileSystem::openTextFile(path);
-}
-
-bool runningAsRoot()
-{
-    return ::geteuid() == 0;
+    return refusedFiles.count(path) != 0 ? TextFileReader::refused(EACCES) : FileSystem::openTextFile(path);
 }

@@ -6,8 +6,7 @@
 
 #include "toolkit/filesystem/file_system.h"
 
-// A temporary folder tree for one test, named after the running test and
-// removed when the object goes out of scope.
+// A temporary folder tree named after the running test, removed at scope end.
 class TempTree {
 public:
     TempTree();
@@ -15,23 +14,19 @@ public:
     TempTree(const TempTree &) = delete;
     TempTree &operator=(const TempTree &) = delete;
 
-    // Absolute path of the tree's root, or of `relative` inside it.
     const std::string &root() const { return m_root; }
-    std::string path(const std::string &relative) const;
-
-    // Creates the folder `relative` with its parents.
+    std::string path(const std::string &relative) const { return m_root + "/" + relative; }
     void folder(const std::string &relative) const;
-    // Writes `content` byte for byte to `relative`, creating its folders.
+    // Writes `content` byte for byte, creating the folders on the way.
     void file(const std::string &relative, const std::string &content = "") const;
-    // Creates the symbolic link `relative` pointing at `target`.
     void link(const std::string &relative, const std::string &target) const;
 
 private:
     std::string m_root;
 };
 
-// File-system services that refuse chosen folders and files, as missing
-// permissions would even for root, and note every folder searched.
+// Refuses chosen folders and files as missing permissions would, even for
+// root, and notes every folder searched.
 class RefusingFileSystem : public FileSystem {
 public:
     std::set<std::string> refusedFolders;
@@ -41,6 +36,3 @@ public:
     FolderSearch searchFolder(const std::string &folder, const std::string &pattern) const override;
     TextFileReader openTextFile(const std::string &path) const override;
 };
-
-// True when the process runs as root, where permission bits do not refuse.
-bool runningAsRoot();

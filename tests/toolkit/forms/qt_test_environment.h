@@ -4,10 +4,8 @@
 
 #include <QString>
 
-#include <ostream>
-
 #include <memory>
-#include <string>
+#include <ostream>
 #include <vector>
 
 // Failure messages show Qt strings as text.
@@ -16,44 +14,25 @@ inline void PrintTo(const QString &text, std::ostream *out)
     *out << '"' << text.toStdString() << '"';
 }
 
-// One Qt application for the whole test program, made before the first test
-// and removed after the last: Qt allows one per process.
-class QApplication;
-QApplication &testQApplication();
-
-// An error box that was shown: caption and message.
 struct ShownErrorBox {
     QString caption;
     QString message;
 };
 
-// Records error boxes instead of opening them, for as long as it lives.
-class ErrorBoxRecorder {
-public:
-    ErrorBoxRecorder();
-    ~ErrorBoxRecorder();
-    ErrorBoxRecorder(const ErrorBoxRecorder &) = delete;
-    ErrorBoxRecorder &operator=(const ErrorBoxRecorder &) = delete;
-
-    const std::vector<ShownErrorBox> &boxes() const { return *m_boxes; }
-
-private:
-    std::shared_ptr<std::vector<ShownErrorBox>> m_boxes;
-    TApplication::ErrorBoxPresenter m_previous;
-};
-
-// A fresh application object per test, on the shared Qt application, with
-// error boxes recorded.
+// A fresh application object per test, on the one Qt application the test
+// program may have, with error boxes recorded instead of opened.
 class ApplicationFixtureState {
 public:
     ApplicationFixtureState();
+    ~ApplicationFixtureState();
+    ApplicationFixtureState(const ApplicationFixtureState &) = delete;
+    ApplicationFixtureState &operator=(const ApplicationFixtureState &) = delete;
+
     TApplication &application() { return *m_application; }
-    const ErrorBoxRecorder &errors() const { return m_errors; }
+    const std::vector<ShownErrorBox> &errors() const { return *m_boxes; }
 
 private:
-    ErrorBoxRecorder m_errors;
+    std::shared_ptr<std::vector<ShownErrorBox>> m_boxes = std::make_shared<std::vector<ShownErrorBox>>();
+    TApplication::ErrorBoxPresenter m_previous;
     std::unique_ptr<TApplication> m_application;
 };
-
-// The top-level widgets that are visible now.
-int visibleTopLevelWindows();

@@ -11,16 +11,14 @@ public:
     TestFolder(const TestFolder &) = delete;
     TestFolder &operator=(const TestFolder &) = delete;
 
-    // Absolute path, without a trailing '/'.
+    // Absolute, without a trailing '/'.
     const std::string &path() const { return m_path; }
-    // Absolute path of a name inside the folder.
     std::string operator/(const std::string &name) const { return m_path + '/' + name; }
 
-    // Makes a folder (and its parents) inside the tree; returns its path.
     std::string makeFolder(const std::string &name) const;
-    // Writes a file inside the tree, byte for byte; returns its path.
-    std::string writeFile(const std::string &name, const std::string &content) const;
-    // The whole content of a file, or "<missing>" when it cannot be read.
+    // Writes byte for byte, making the folders on the way.
+    void writeFile(const std::string &name, const std::string &content) const;
+    // The whole content, or "<missing>" when the file cannot be read.
     static std::string readFile(const std::string &path);
 
 private:

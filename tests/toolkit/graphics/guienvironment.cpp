@@ -10,7 +10,6 @@
 namespace {
 
 class GuiEnvironment : public testing::Environment {
-public:
     void SetUp() override
     {
         setenv("QT_QPA_PLATFORM", "offscreen", 0);
@@ -18,7 +17,6 @@ public:
     }
     void TearDown() override { m_application.reset(); }
 
-private:
     int m_argc = 1;
     char m_name[16] = "vorrel-tests";
     char *m_argv[2] = {m_name, nullptr};

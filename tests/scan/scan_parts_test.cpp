@@ -1,0 +1,214 @@
+#include <algorithm>
+#include <random>
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "scan/comparison.h"
+#include "scan/folder_walkers.h"
+#include "scan/scheme_reader.h"
+#include "tests/toolkit/filesystem/temp_tree.h"
+
+namespace {
+
+using Found = std::vector<std::pair<std::string, std::string>>;  // name, folder
+
+Found foundIn(const FileNameList &list)
+{
+    Found found;
+    for (const FileNameNode &node : list)
+        found.emplace_back(node.name, node.folder());
+    return found;
+}
+
+Found walkRecursive(const std::string &folder, bool audioMode)
+{
+    FileNameList list;
+    std::vector<std::string> skipped;
+    EXPECT_TRUE(collectRecursive(FileSystem::posix(), folder, list, audioMode, skipped));
+    EXPECT_TRUE(skipped.empty());
+    return foundIn(list);
+}
+
+TEST(FileNameList, CutsTheLastFourCharactersOnlyWhenAsked)
+{
+    using Case = std::tuple<const char *, bool, const char *>;  // name, cut, stored
+    for (const auto &[name, cut, stored] : {Case{"wind.ogg", true, "wind"}, Case{"wind.ogg", false, "wind.ogg"},
+                                            Case{".ogg", true, ""}, Case{"ogg", true, ""}}) {
+        FileNameList list;
+        list.append(name, "/music", cut);
+        EXPECT_EQ(list[0].name, stored) << name << cut;
+    }
+}
+
+TEST(FileNameList, ContainsComparesWholeNamesByteForByte)
+{
+    FileNameList list;
+    EXPECT_FALSE(list.contains(""));
+    for (const char *name : {"Wind01", "", "rain "})
+        list.append(name, "/music", false);
+    EXPECT_TRUE(list.contains("Wind01"));
+    EXPECT_TRUE(list.contains(""));
+    EXPECT_TRUE(list.contains("rain "));
+    EXPECT_FALSE(list.contains("wind01"));
+    EXPECT_FALSE(list.contains("rain"));
+}
+
+TEST(FolderWalkers, FlatWalksIgnoreCaseRecursiveNeedsTheExactExtensionAndGoesDown)
+{
+    TempTree tree;
+    for (const char *name : {"wind.ogg", "WIND2.OGG", "Mixed.Ogg", "x.ogg.bak", "a.sch", "UPPER.SCH", "ogg", ".og",
+                             ".ogg", "dir.ogg/inner.wav", "sub/c.sch"})
+        tree.file(name);
+    const FileSystem &fs = FileSystem::posix();
+    const std::string &root = tree.root();
+    FileNameList audio, schemes;
+    EXPECT_TRUE(collectAudioFlat(fs, root, audio));
+    EXPECT_EQ(foundIn(audio), (Found{{"", root}, {"Mixed", root}, {"wind", root}, {"WIND2", root}}));
+    // Names shorter than ".ogg" never pass: the only empty name is ".ogg"'s.
+    EXPECT_EQ(walkRecursive(root, true), (Found{{"", root}, {"wind", root}}));
+    collectSchemesFlat(fs, root, schemes, false);
+    EXPECT_EQ(foundIn(schemes), (Found{{"a.sch", root}, {"UPPER.SCH", root}}));
+    EXPECT_EQ(walkRecursive(root, false), (Found{{"a.sch", root}, {"c.sch", tree.path("sub")}}));
+}
+
+TEST(FolderWalkers, RecursiveWalkIsDepthFirstInEntryOrderAndSkipsDotFoldersAndLinks)
+{
+    TempTree tree;
+    for (const char *path : {"z.ogg", "a.ogg", "M/b.ogg", "M/n/c.ogg", "M/d.ogg", "m2/e.ogg", "m2/b.ogg",
+                             ".backup/h.ogg", "elsewhere/outside.ogg"})
+        tree.file(path);
+    tree.link("M/loop", "..");
+    tree.link("M/outside", "../elsewhere");
+    const std::string &root = tree.root();
+    EXPECT_EQ(walkRecursive(root, true),
+              (Found{{"a", root}, {"outside", tree.path("elsewhere")}, {"b", tree.path("M")}, {"d", tree.path("M")},
+                     {"c", tree.path("M/n")}, {"b", tree.path("m2")}, {"e", tree.path("m2")}, {"z", root}}));
+}
+
+TEST(FolderWalkers, LongNamesAndDeepFoldersKeepTheirFullText)
+{
+    TempTree tree;
+    std::string deep(200, 'd');
+    for (int level = 1; level < 6; ++level)
+        deep += "/" + std::string(200, 'd');  // a folder path well over 1000 characters
+    const std::string name(250, 'n');
+    tree.file(deep + "/" + name + ".ogg");
+    EXPECT_EQ(walkRecursive(tree.root(), true), (Found{{name, tree.path(deep)}}));
+}
+
+std::vector<SchemeReference> referencesTo(const std::vector<std::string> &names)
+{
+    std::vector<SchemeReference> references;
+    for (std::size_t i = 0; i < names.size(); ++i)
+        references.push_back({names[i], 0, i + 1});
+    return references;
+}
+
+TEST(Comparison, MatchesAPlainNestedSearchOnRandomLists)
+{
+    std::mt19937 random(20240601);
+    std::uniform_int_distribution<std::size_t> lengthOf(0, 40);
+    for (int round = 0; round < 300; ++round) {
+        // Few distinct names, so that repeats on both sides are common.
+        std::uniform_int_distribution<int> nameOf(0, 1 + round % 12);
+        Found audio;
+        std::vector<std::string> references(lengthOf(random));
+        for (std::size_t n = lengthOf(random); n > 0; --n)
+            audio.emplace_back("n" + std::to_string(nameOf(random)), "/f" + std::to_string(n));
+        for (std::string &name : references)
+            name = "n" + std::to_string(nameOf(random));
+        FileNameList list;
+        for (const auto &[name, folder] : audio)
+            list.append(name, folder, false);
+        removeReferencedAudio(list, referencesTo(references));
+        // The plain search: per reference, unlink the first remaining node of that name.
+        for (const std::string &reference : references) {
+            const auto node = std::find_if(audio.begin(), audio.end(), [&](auto &n) { return n.first == reference; });
+            if (node != audio.end())
+                audio.erase(node);
+        }
+        ASSERT_EQ(foundIn(list), audio) << "round " << round;
+    }
+}
+
+TEST(Comparison, ReportsReferencesThatNoAudioFileHas)
+{
+    FileNameList audio;
+    audio.append("wind", "/a", false);
+    // The second "wind" finds no node left, yet a file of that name exists:
+    // not missing. Case and blanks matter.
+    EXPECT_EQ(removeReferencedAudio(audio, referencesTo({"wind", "Wind", "wind", "wind ", "thunder"})),
+              (std::vector<std::size_t>{1, 3, 4}));
+    EXPECT_TRUE(audio.empty());
+}
+
+using Read = std::vector<std::pair<std::string, std::size_t>>;  // name, line number
+
+// Reads the scheme files `files` of `tree`, in that order, with one reader.
+Read readFiles(const TempTree &tree, const std::vector<std::string> &files, const FileSystem &fs = FileSystem::posix(),
+               std::vector<std::size_t> unreadable = {})
+{
+    FileNameList schemes;
+    for (const std::string &file : files)
+        schemes.append(file, tree.root(), false);
+    std::vector<SchemeReference> references;
+    std::vector<std::size_t> unreadableHere;
+    SchemeReader(fs).readSchemes(schemes, references, unreadableHere);
+    EXPECT_EQ(unreadableHere, unreadable);
+    Read read;
+    for (const SchemeReference &reference : references)
+        read.emplace_back(reference.name, reference.lineNumber);
+    return read;
+}
+
+TEST(SchemeReader, TakesTheFirstPlainLineAfterQuotedLines)
+{
+    const std::string longLine(100000, 'w');
+    const struct {
+        std::string content;
+        Read read;
+    } cases[] = {
+        // The worked example.
+        {"schema \"guard_alert\"\nguard_alert_01\nguard_alert_02\nvolume \"-300\"\n\"a\" \"b\"\n\n",
+         {{"guard_alert_01", 2}, {"", 6}}},
+        {"a\nb\n", {}},
+        {"\"x\"\n\"y\"\na\nb\n", {{"a", 3}}},
+        {"x\"\na\ny \" z\nb\n\"\n", {{"a", 2}, {"b", 4}}},
+        {"\"x\"\r\nwind01\r\n\"y\"\r\nrain\r\n", {{"wind01", 2}, {"rain", 4}}},
+        {"\"x\"\nwind01", {{"wind01", 2}}},
+        {"\"x\"\n  wind01 \n\"y\"\n\twind02\n", {{"  wind01 ", 2}, {"\twind02", 4}}},
+        {"\"x\"\na\rb\n\"y\"\nc\r\r\n", {{"a\rb", 2}, {"c\r", 4}}},  // only the CR right before the LF goes
+        // The text ends at the zero byte: the quote after it does not count.
+        {std::string("\"x\"\nab\0\"cd\n", 11), {{"ab", 2}}},
+        {std::string("\"x\"\n\0abc\nnext\n", 14), {{"", 2}}},
+        {"\"x\"\n" + longLine + "\n", {{longLine, 2}}},
+        {longLine + "\"\n" + longLine + "\nr\n", {{longLine, 2}}},
+        // The first read takes 8 KiB: a CR ends it, its LF starts the next.
+        {std::string(8190, 'q') + "\"\r\nwind\r\n", {{"wind", 2}}},
+    };
+    TempTree tree;
+    for (const auto &c : cases) {
+        tree.file("s.sch", c.content);
+        EXPECT_EQ(readFiles(tree, {"s.sch"}), c.read) << testing::PrintToString(c.content.substr(0, 20));
+    }
+}
+
+TEST(SchemeReader, FilesThatCannotBeReadAreSkippedAndNamed)
+{
+    TempTree tree;
+    tree.file("a.sch", "\"x\"\n");
+    tree.file("locked.sch", "\"y\"\nhidden_ref\n");
+    tree.folder("folder.sch");  // opens, then every read fails
+    tree.file("c.sch", "after_lock\n");
+    RefusingFileSystem fs;
+    fs.refusedFiles.insert(tree.path("locked.sch"));
+    // The files that could not be read leave the quote state alone.
+    EXPECT_EQ(readFiles(tree, {"a.sch", "locked.sch", "folder.sch", "c.sch", "gone.sch"}, fs, {1, 2, 4}),
+              (Read{{"after_lock", 1}}));
+}
+
+} // namespace
