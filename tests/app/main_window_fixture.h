@@ -2,17 +2,10 @@
 
 #include "app/tform1.h"
 #include "app/working_folder.h"
-#include "tests/toolkit/forms/qt_test_environment.h"
-#include "tests/toolkit/forms/test_folder.h"
+#include "tests/toolkit/forms/test_support.h"
 #include "toolkit/forms/topendialog.h"
 
-#include <gtest/gtest.h>
-
 #include <optional>
-#include <string>
-#include <vector>
-
-#include <unistd.h>
 
 // A test of the main window: its own folder tree as the working folder, a
 // fresh application object, and the open dialogs' answers given in advance.
@@ -25,10 +18,10 @@ protected:
             dialogFilters.push_back(dialog.Filter());
             if (answers.empty())
                 return std::optional<std::string>(); // Cancel
-            std::optional<std::string> answer = answers.front();
-            answers.erase(answers.begin());
             if (dialogChangesWorkingFolder)
                 (void)::chdir("/");
+            std::optional<std::string> answer = answers.front();
+            answers.erase(answers.begin());
             return answer;
         });
         if (::chdir(folder.path().c_str()) != 0)
@@ -36,17 +29,12 @@ protected:
     }
     ~MainWindowTest() override { replaceOpenDialogChooser(std::move(m_previousChooser)); }
 
-    TForm1 &createMainWindow()
-    {
-        state.application().CreateForm(Form1);
-        return *Form1;
-    }
+    TForm1 &createMainWindow() { return state.application().CreateForm(Form1), *Form1; }
     std::string settingsText() const { return TestFolder::readFile(folder / "Settings.ini"); }
 
     std::vector<std::optional<std::string>> answers;
     bool dialogChangesWorkingFolder = false; // as some desktops' dialogs do
-    std::vector<std::string> dialogFolders;
-    std::vector<std::string> dialogFilters;
+    std::vector<std::string> dialogFolders, dialogFilters;
 
     const WorkingFolderRestorer restorer;
     TestFolder folder;

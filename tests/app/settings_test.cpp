@@ -3,49 +3,38 @@
 #include "toolkit/forms/tbutton.h"
 #include "toolkit/forms/tedit.h"
 
-#include <filesystem>
-
 namespace {
 
 using namespace std::string_literals;
 
-struct LoadCase {
-    const char *name;
-    std::string content;
-    std::string schemes;
-    std::string audio;
-};
-
-void PrintTo(const LoadCase &c, std::ostream *out) { *out << c.name; }
-
-class LoadSettingsTest : public ::testing::TestWithParam<LoadCase> {};
-
-TEST_P(LoadSettingsTest, TakesBothLinesWithoutTheirLineEnds)
+TEST(LoadSettingsTest, TakesBothLinesWithoutTheirLineEnds)
 {
+    const std::string longFolder = "/" + std::string(3000, 'a') + "/";
+    const struct {
+        std::string content, schemes, audio;
+    } cases[] = {
+        {"/s/\n", "/s/", ""},
+        {"/s/", "/s/", ""}, // an only line without a line end keeps its last character
+        {"/s/\n/a/", "/s/", "/a/"},
+        {"/s/\n/a/\n", "/s/", "/a/"},
+        {"/s/\r\n/a/\r\n", "/s/", "/a/"},
+        {"/s/\r", "/s/\r", ""}, // a lone carriage return is text
+        {"", "", ""},
+        {"\n/a/", "", "/a/"},
+        {"/s/\n/a/\n/other/\n", "/s/", "/a/"},
+        {longFolder + "\n" + longFolder, longFolder, longFolder},
+        {"/s\0junk/\n/a/"s, "/s", "/a/"},
+    };
     const TestFolder folder;
-    folder.writeFile("Settings.ini", GetParam().content);
-    FolderStrings folders{"untouched", "untouched"};
-    loadSettings(folder.path(), folders);
-    EXPECT_EQ(folders.schemesFolder, GetParam().schemes);
-    EXPECT_EQ(folders.audioFolder, GetParam().audio);
+    for (const auto &c : cases) {
+        SCOPED_TRACE(&c - cases);
+        folder.writeFile("Settings.ini", c.content);
+        FolderStrings folders{"untouched", "untouched"};
+        loadSettings(folder.path(), folders);
+        EXPECT_EQ(folders.schemesFolder, c.schemes);
+        EXPECT_EQ(folders.audioFolder, c.audio);
+    }
 }
-
-const std::string longFolder = "/" + std::string(3000, 'a') + "/";
-
-INSTANTIATE_TEST_SUITE_P(
-    Contents, LoadSettingsTest,
-    ::testing::Values(LoadCase{"SchemesLineOnly", "/s/\n", "/s/", ""},
-                      LoadCase{"OnlyLineWithoutLineEndKeepsItsLastCharacter", "/s/", "/s/", ""},
-                      LoadCase{"AudioLineWithoutLineEndKeptWhole", "/s/\n/a/", "/s/", "/a/"},
-                      LoadCase{"AudioLineEndDropped", "/s/\n/a/\n", "/s/", "/a/"},
-                      LoadCase{"CarriageReturnLineEnds", "/s/\r\n/a/\r\n", "/s/", "/a/"},
-                      LoadCase{"LoneCarriageReturnIsText", "/s/\r", "/s/\r", ""},
-                      LoadCase{"EmptyFile", "", "", ""},
-                      LoadCase{"EmptyFirstLine", "\n/a/", "", "/a/"},
-                      LoadCase{"FurtherLinesIgnored", "/s/\n/a/\n/other/\n", "/s/", "/a/"},
-                      LoadCase{"LongLinesStayWhole", longFolder + "\n" + longFolder, longFolder, longFolder},
-                      LoadCase{"ZeroByteEndsTheLine", "/s\0junk/\n/a/"s, "/s", "/a/"}),
-    [](const ::testing::TestParamInfo<LoadCase> &info) { return std::string(info.param.name); });
 
 TEST(LoadSettingsTest, MissingOrUnreadableFileIsNeverCreatedAndChangesNothing)
 {
@@ -62,38 +51,32 @@ TEST(LoadSettingsTest, MissingOrUnreadableFileIsNeverCreatedAndChangesNothing)
     EXPECT_EQ(folders.audioFolder, "/also kept/");
 }
 
-struct SaveCase {
-    const char *name;
-    std::optional<std::string> before; // nothing: no Settings.ini
-    FolderKind kind;
-    std::string after;
-};
-
-void PrintTo(const SaveCase &c, std::ostream *out) { *out << c.name; }
-
-class SaveSettingsTest : public ::testing::TestWithParam<SaveCase> {};
-
-TEST_P(SaveSettingsTest, RewritesOneLineAndKeepsTheOther)
+TEST(SaveSettingsTest, RewritesOneLineAndKeepsTheOther)
 {
+    const struct {
+        std::optional<std::string> before; // nothing: no Settings.ini
+        FolderKind kind;
+        std::string after;
+    } cases[] = {
+        {std::nullopt, FolderKind::Schemes, "/new s/\n"},
+        {std::nullopt, FolderKind::Audio, "\n/new a/"},
+        {"/s/\n/a/\n", FolderKind::Schemes, "/new s/\n/a/\n"},
+        {"/s/\n/a/", FolderKind::Schemes, "/new s/\n/a/"},
+        {"/s/\n", FolderKind::Schemes, "/new s/\n"},
+        {"/s/\r\n/a/", FolderKind::Audio, "/s/\r\n/new a/"},
+        {"", FolderKind::Audio, "\n/new a/"},
+        {"/s/", FolderKind::Audio, "/s/\n/new a/"},
+    };
     const TestFolder folder;
-    if (GetParam().before)
-        folder.writeFile("Settings.ini", *GetParam().before);
-    saveSettings(folder.path(), GetParam().kind, FolderStrings{"/new s/", "/new a/"});
-    EXPECT_EQ(TestFolder::readFile(folder / "Settings.ini"), GetParam().after);
+    for (const auto &c : cases) {
+        SCOPED_TRACE(&c - cases);
+        std::filesystem::remove(folder / "Settings.ini");
+        if (c.before)
+            folder.writeFile("Settings.ini", *c.before);
+        saveSettings(folder.path(), c.kind, FolderStrings{"/new s/", "/new a/"});
+        EXPECT_EQ(TestFolder::readFile(folder / "Settings.ini"), c.after);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Files, SaveSettingsTest,
-    ::testing::Values(
-        SaveCase{"SchemesCreates", std::nullopt, FolderKind::Schemes, "/new s/\n"},
-        SaveCase{"AudioCreatesWithEmptyFirstLine", std::nullopt, FolderKind::Audio, "\n/new a/"},
-        SaveCase{"SchemesKeepsSecondLineAsItStands", "/s/\n/a/\n", FolderKind::Schemes, "/new s/\n/a/\n"},
-        SaveCase{"SchemesKeepsSecondLineWithoutEnd", "/s/\n/a/", FolderKind::Schemes, "/new s/\n/a/"},
-        SaveCase{"SchemesWithoutSecondLine", "/s/\n", FolderKind::Schemes, "/new s/\n"},
-        SaveCase{"AudioKeepsCarriageReturnOfFirstLine", "/s/\r\n/a/", FolderKind::Audio, "/s/\r\n/new a/"},
-        SaveCase{"AudioIntoEmptyFile", "", FolderKind::Audio, "\n/new a/"},
-        SaveCase{"AudioAfterFirstLineWithoutEnd", "/s/", FolderKind::Audio, "/s/\n/new a/"}),
-    [](const ::testing::TestParamInfo<SaveCase> &info) { return std::string(info.param.name); });
 
 TEST(SaveSettingsTest, SettingsThatCannotBeReadAreNotRewritten)
 {
@@ -117,20 +100,21 @@ class FolderChoiceTest : public MainWindowTest, public ::testing::WithParamInter
 
 TEST_P(FolderChoiceTest, EachDialogRewritesTheSettingsWithoutErrors)
 {
-    if (GetParam().settingsUnwritable)
+    const ChoiceCase &c = GetParam();
+    if (c.settingsUnwritable)
         folder.makeFolder("Settings.ini"); // cannot be opened as a file, even by root
     TForm1 &form = createMainWindow();
-    EXPECT_EQ(settingsText(), GetParam().settingsUnwritable ? "" : "<missing>") << "nothing is written at start";
-    answers = {GetParam().schemesAnswer, GetParam().audioAnswer};
+    EXPECT_EQ(settingsText(), c.settingsUnwritable ? "" : "<missing>") << "nothing is written at start";
+    answers = {c.schemesAnswer, c.audioAnswer};
     form.Button1->click();
     form.Button2->click();
-    std::string after = GetParam().after;
+    std::string after = c.after;
     for (auto at = after.find('@'); at != std::string::npos; at = after.find('@'))
         after.replace(at, 1, folder.path());
-    EXPECT_EQ(form.Edit1->Text(), GetParam().edit1);
-    EXPECT_EQ(form.Edit2->Text(), GetParam().edit2);
+    EXPECT_EQ(form.Edit1->Text(), c.edit1);
+    EXPECT_EQ(form.Edit2->Text(), c.edit2);
     EXPECT_EQ(settingsText(), after);
-    if (!GetParam().settingsUnwritable) {
+    if (!c.settingsUnwritable) {
         EXPECT_EQ(dialogFolders, (std::vector<std::string>{folder.path(), folder.path()}));
     }
     EXPECT_EQ(dialogFilters,
@@ -140,13 +124,13 @@ TEST_P(FolderChoiceTest, EachDialogRewritesTheSettingsWithoutErrors)
 
 INSTANTIATE_TEST_SUITE_P(
     Runs, FolderChoiceTest,
-    ::testing::Values(
-        ChoiceCase{"FirstRunSchemesThenAudio", false, "/my s/town.sch", "/my a/rain.ogg", "/my s/", "/my a/",
-                   "/my s/\n/my a/"},
-        ChoiceCase{"CancelledStillRewrites", false, std::nullopt, std::nullopt, "", "", "@\n@"},
-        ChoiceCase{"PercentAndRootStayAsTheyAre", false, "/100% done %s %n/town.sch", "/rain.ogg",
-                   "/100% done %s %n/", "/", "/100% done %s %n/\n/"},
-        ChoiceCase{"UnwritableSettingsStillTakeTheChoice", true, "/m/town.sch", std::nullopt, "/m/", "", ""}),
+    ::testing::Values(ChoiceCase{"FirstRunSchemesThenAudio", false, "/my s/town.sch", "/my a/rain.ogg", "/my s/",
+                                 "/my a/", "/my s/\n/my a/"},
+                      ChoiceCase{"CancelledStillRewrites", false, std::nullopt, std::nullopt, "", "", "@\n@"},
+                      ChoiceCase{"PercentAndRootStayAsTheyAre", false, "/100% done %s %n/town.sch", "/rain.ogg",
+                                 "/100% done %s %n/", "/", "/100% done %s %n/\n/"},
+                      ChoiceCase{"UnwritableSettingsStillTakeTheChoice", true, "/m/town.sch", std::nullopt, "/m/",
+                                 "", ""}),
     [](const ::testing::TestParamInfo<ChoiceCase> &info) { return std::string(info.param.name); });
 
 TEST_F(MainWindowTest, SettingsStayInTheStartFolderWhateverTheDialogDid)
@@ -157,7 +141,6 @@ TEST_F(MainWindowTest, SettingsStayInTheStartFolderWhateverTheDialogDid)
     form.Button1->click();
     EXPECT_EQ(currentWorkingFolder(), folder.path()) << "the working folder is changed back after the dialog";
     EXPECT_EQ(settingsText(), "/mods/schemes/\n");
-
     ASSERT_EQ(::chdir("/"), 0);
     answers = {"/mods/audio/rain.ogg"};
     form.Button2->click();

@@ -9,14 +9,7 @@
 
 namespace {
 
-struct Notification {
-    TPersistent *sender;
-    TProgressStage stage;
-    int percent;
-    bool redrawNow;
-    TRect rect;
-    std::string message;
-};
+struct Notification { TPersistent *sender; TProgressStage stage; int percent; bool redrawNow; TRect rect; std::string message; };
 
 // A graphic that records its progress notifications and can cancel.
 class ProgressRecorder : public TBitmap {
@@ -40,8 +33,7 @@ struct HookStep {
     std::uint32_t tick;
     unsigned scanline;
     long counter, limit;
-    int completedPasses, totalPasses;
-    int percent;
+    int completedPasses, totalPasses, percent;
     bool redrawNow;
     TRect rect;
 };

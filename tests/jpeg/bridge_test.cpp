@@ -1,6 +1,5 @@
 // The codec bridge driven alone: contexts, guarded calls, stream source and
 // destination, pixel order; checked against the reference tools.
-#include "jpeg/codeccontext.h"
 #include "jpeg/ejpeg.h"
 #include "jpeg/sourcemanager.h"
 #include "tests/jpeg/bridgetesting.h"
@@ -13,21 +12,43 @@
 
 namespace {
 
-template <class Failure>
-void expectFailure(const std::function<void()> &action, const std::string &message)
-{
-    try {
-        action();
-        ADD_FAILURE() << "nothing was raised; expected " << message;
-    } catch (const Failure &error) {
-        EXPECT_EQ(std::string(error.what()), message);
-    }
-}
-
 void expectJpegError(const std::function<void()> &action, int code)
 {
     expectFailure<EJPEG>(action, jpegErrorMessage(code));
 }
+
+// Takes at most `accepted` bytes in each Write.
+struct ShortWriteStream : TMemoryStream {
+    explicit ShortWriteStream(std::int64_t accepted) : accepted(accepted) {}
+    std::int64_t Write(const void *buffer, std::int64_t count) override
+    {
+        return TMemoryStream::Write(buffer, std::min(count, accepted));
+    }
+    std::int64_t accepted;
+};
+
+struct RecordingStream : TMemoryStream {
+    std::int64_t Write(const void *buffer, std::int64_t count) override
+    {
+        writes.push_back(count);
+        return TMemoryStream::Write(buffer, count);
+    }
+    std::vector<std::int64_t> writes;
+};
+
+// Throws after `reads` reads or `writes` writes.
+struct FailingStream : TMemoryStream {
+    FailingStream(int reads, int writes) : reads(reads), writes(writes) {}
+    std::int64_t Read(void *buffer, std::int64_t count) override
+    {
+        return reads-- <= 0 ? throw EReadError("disk unplugged while reading") : TMemoryStream::Read(buffer, count);
+    }
+    std::int64_t Write(const void *buffer, std::int64_t count) override
+    {
+        return writes-- <= 0 ? throw EWriteError("disk unplugged while writing") : TMemoryStream::Write(buffer, count);
+    }
+    int reads, writes;
+};
 
 std::size_t startOfScan(const Bytes &jpeg)
 {
@@ -55,12 +76,7 @@ TEST(CodecContext, ReleaseIsHarmlessTwiceAndWithoutSetUp)
 
 TEST(CodecContext, RefusedSetUpFailsWithTheLibrarysCodeAndStaysReleasable)
 {
-    struct Case {
-        bool decompress;
-        int version;
-        int sizeChange;
-        int code;
-    };
+    struct Case { bool decompress; int version, sizeChange, code; };
     for (const Case &c : {Case{true, JPEG_LIB_VERSION + 1, 0, JERR_BAD_LIB_VERSION},
                           Case{true, JPEG_LIB_VERSION, -8, JERR_BAD_STRUCT_SIZE},
                           Case{false, 10, 0, JERR_BAD_LIB_VERSION}, Case{false, JPEG_LIB_VERSION, 8, JERR_BAD_STRUCT_SIZE}}) {
@@ -97,11 +113,7 @@ TEST(GuardedCall, ExceptionsCrossTheLibraryUnchanged)
 
 TEST(BridgeDecode, GivesTheReferenceDecodersPixelsInBlueGreenRedOrder)
 {
-    struct Case {
-        bool gray;
-        int width, height;
-        std::vector<std::string> options;
-    };
+    struct Case { bool gray; int width, height; std::vector<std::string> options; };
     for (const Case &c : {Case{false, 64, 48, {}}, Case{false, 37, 5, {"-quality", "95"}},
                           Case{false, 120, 90, {"-progressive"}}, Case{true, 50, 30, {}},
                           Case{true, 50, 30, {"-progressive"}}, Case{false, 64, 64, {"-restart", "1"}}}) {
@@ -236,11 +248,8 @@ protected:
 
 TEST_F(SourceHarness, SkipLandsOnTheRightByte)
 {
-    struct Case {
-        std::size_t streamSize;
-        long skipped; // after reading the first byte
-        int expectedNext; // -1: the end-of-image marker
-    };
+    // Skipped after reading the first byte; next -1: the end-of-image marker.
+    struct Case { std::size_t streamSize; long skipped; int expectedNext; };
     for (const Case &c : {Case{10000, 99, 100}, Case{10000, 4095, 4096}, Case{10000, 5000, 5001},
                           Case{20000, 13000, 13001}, Case{5000, 9000, -1}, Case{10000, 0, 1}, Case{10000, -5, 1}}) {
         SCOPED_TRACE("skip " + std::to_string(c.skipped));

@@ -3,13 +3,12 @@
 #include "jpeg/destinationmanager.h"
 #include "jpeg/pixelorder.h"
 #include "jpeg/sourcemanager.h"
-#include "toolkit/core/exceptions.h"
 
 Bytes referenceJpeg(const RasterImage &image, const std::vector<std::string> &options)
 {
     TestFolder folder;
     writePnm(folder / "picture.pnm", image);
-    encodeWithReference(options, folder / "picture.pnm", folder / "picture.jpg");
+    runReference("cjpeg", options, folder / "picture.pnm", folder / "picture.jpg");
     return readFileBytes(folder / "picture.jpg");
 }
 
@@ -19,7 +18,7 @@ RasterImage referenceDecode(const Bytes &jpeg, const std::vector<std::string> &o
     writeFileBytes(folder / "picture.jpg", jpeg);
     std::vector<std::string> arguments = options;
     arguments.push_back("-bmp");
-    decodeWithReference(arguments, folder / "picture.jpg", folder / "picture.bmp");
+    runReference("djpeg", arguments, folder / "picture.jpg", folder / "picture.bmp");
     return readBmp(folder / "picture.bmp");
 }
 
@@ -85,18 +84,4 @@ void encodeThroughBridge(const RasterImage &image, TStream &stream, int quality,
         callCodec(codec, [codec, &row] { return jpeg_write_scanlines(codec, &row, 1); });
     }
     callCodec(codec, [codec] { jpeg_finish_compress(codec); });
-}
-
-std::int64_t FailingStream::Read(void *buffer, std::int64_t count)
-{
-    if (m_allowedReads-- <= 0)
-        throw EReadError("disk unplugged while reading");
-    return TMemoryStream::Read(buffer, count);
-}
-
-std::int64_t FailingStream::Write(const void *buffer, std::int64_t count)
-{
-    if (m_allowedWrites-- <= 0)
-        throw EWriteError("disk unplugged while writing");
-    return TMemoryStream::Write(buffer, count);
 }

@@ -69,13 +69,6 @@ std::vector<unsigned char> savedBytes(TJPEGImage &picture)
     return bytes == nullptr ? std::vector<unsigned char>{} : std::vector<unsigned char>(bytes, bytes + stream.GetSize());
 }
 
-TJPEGSettings settingsWith(const std::function<void(TJPEGSettings &)> &change)
-{
-    TJPEGSettings settings;
-    change(settings);
-    return settings;
-}
-
 const std::vector<ReferenceInput> &referenceInputs()
 {
     static const std::vector<ReferenceInput> inputs = {
@@ -99,15 +92,15 @@ std::filesystem::path makeReferenceJpeg(const ReferenceInput &input, const std::
     const auto seed = static_cast<std::uint32_t>(input.width * 31 + input.height);
     writePnm(source, input.gray ? makeGrayImage(input.width, input.height, seed)
                                 : makePhotoImage(input.width, input.height, seed));
-    encodeWithReference(input.encoderOptions, source, jpeg);
+    runReference("cjpeg", input.encoderOptions, source, jpeg);
     return jpeg;
 }
 
-std::vector<unsigned char> referenceJpeg(const TestFolder &folder, const std::string &name)
+std::vector<unsigned char> referenceJpeg(const std::string &name)
 {
-    for (const ReferenceInput &input : referenceInputs()) {
+    TestFolder folder;
+    for (const ReferenceInput &input : referenceInputs())
         if (input.name == name)
             return readFileBytes(makeReferenceJpeg(input, folder.path()));
-    }
     throw std::runtime_error("no reference input " + name);
 }

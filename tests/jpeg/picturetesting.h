@@ -22,8 +22,6 @@ std::unique_ptr<TJPEGImage> pictureFromBytes(const std::vector<unsigned char> &j
 RasterImage decodedRaster(TJPEGImage &picture);
 std::vector<unsigned char> savedBytes(TJPEGImage &picture);
 
-TJPEGSettings settingsWith(const std::function<void(TJPEGSettings &)> &change);
-
 // DefaultJPEGSettings for as long as it lives.
 class DefaultSettingsScope {
 public:
@@ -41,15 +39,9 @@ private:
 
 // Synthetic pictures encoded by the reference encoder: baseline,
 // progressive, restart markers, 4:4:4 sampling, gray data, odd sizes.
-struct ReferenceInput {
-    std::string name;
-    int width;
-    int height;
-    bool gray;
-    std::vector<std::string> encoderOptions;
-};
+struct ReferenceInput { std::string name; int width, height; bool gray; std::vector<std::string> encoderOptions; };
 const std::vector<ReferenceInput> &referenceInputs();
 // The input's JPEG file, made in folder.
 std::filesystem::path makeReferenceJpeg(const ReferenceInput &input, const std::filesystem::path &folder);
-// The named input's JPEG bytes, made in folder.
-std::vector<unsigned char> referenceJpeg(const TestFolder &folder, const std::string &name);
+// The named input's JPEG bytes.
+std::vector<unsigned char> referenceJpeg(const std::string &name);

@@ -41,13 +41,12 @@ TEST_F(TJPEGImageClipboard, EmptyPictureSavesAnEmptyBitmap)
 
 TEST_F(TJPEGImageClipboard, LoadingWithoutABitmapMakesOneAndKeepsTheBytes)
 {
-    TestFolder folder;
     const RasterImage photo = makePhotoImage(23, 11, 2);
     TClipboardFormat format = 0;
     THandle data = 0;
     HPALETTE palette = nullptr;
     bitmapFromRaster(photo)->SaveToClipboardFormat(format, data, palette);
-    std::unique_ptr<TJPEGImage> picture = pictureFromBytes(referenceJpeg(folder, "baseline-303x93"));
+    std::unique_ptr<TJPEGImage> picture = pictureFromBytes(referenceJpeg("baseline-303x93"));
     ASSERT_EQ(picture->Bitmap(), nullptr);
     picture->LoadFromClipboardFormat(format, data, palette);
     ASSERT_NE(picture->Bitmap(), nullptr);

@@ -10,12 +10,7 @@ namespace {
 // Red, green, blue, white.
 HPALETTE fourColourPalette()
 {
-    LOGPALETTE description;
-    description.palNumEntries = 4;
-    description.palPalEntry[0] = {255, 0, 0, 0};
-    description.palPalEntry[1] = {0, 255, 0, 0};
-    description.palPalEntry[2] = {0, 0, 255, 0};
-    description.palPalEntry[3] = {255, 255, 255, 0};
+    LOGPALETTE description{0x300, 4, {{255, 0, 0, 0}, {0, 255, 0, 0}, {0, 0, 255, 0}, {255, 255, 255, 0}}};
     return CreatePalette(&description);
 }
 
@@ -26,21 +21,17 @@ std::vector<PALETTEENTRY> entriesOf(HPALETTE palette)
     return entries;
 }
 
-const TJPEGSettings depth8 = settingsWith([](TJPEGSettings &s) { s.OutputDepth = Depth8; });
+const TJPEGSettings depth8{.OutputDepth = Depth8};
 
 TEST(TJPEGImagePalette, GetPaletteIsAHalftoneOnlyFor24BitsOnAPalettedDisplay)
 {
-    struct Case {
-        int displayBits;
-        TJPEGPixelFormat depth;
-        bool halftone;
-    };
+    struct Case { int displayBits; TJPEGPixelFormat depth; bool halftone; };
     for (const Case &c : {Case{24, Depth24, false}, Case{8, Depth24, true}, Case{4, Depth24, true}, Case{8, Depth8, false}}) {
         SCOPED_TRACE(std::to_string(c.displayBits) + " bits, depth " + std::to_string(c.depth));
         const int livePalettes = livePaletteCount();
         {
             DisplayDepthOverride display(c.displayBits);
-            DefaultSettingsScope settings(settingsWith([&c](TJPEGSettings &s) { s.OutputDepth = c.depth; }));
+            DefaultSettingsScope settings(TJPEGSettings{.OutputDepth = c.depth});
             TJPEGImage picture;
             HPALETTE first = picture.GetPalette();
             EXPECT_EQ(first != nullptr, c.halftone);
@@ -55,9 +46,8 @@ TEST(TJPEGImagePalette, GetPaletteIsAHalftoneOnlyFor24BitsOnAPalettedDisplay)
 
 TEST(TJPEGImagePalette, SetPaletteWithThePaletteHeldDoesNothing)
 {
-    TestFolder folder;
     DefaultSettingsScope settings(depth8);
-    std::unique_ptr<TJPEGImage> picture = pictureFromBytes(referenceJpeg(folder, "baseline-303x93"));
+    std::unique_ptr<TJPEGImage> picture = pictureFromBytes(referenceJpeg("baseline-303x93"));
     HPALETTE palette = fourColourPalette();
     picture->SetPalette(palette);
     decodedRaster(*picture);
@@ -71,8 +61,7 @@ TEST(TJPEGImagePalette, SetPaletteWithThePaletteHeldDoesNothing)
 
 TEST(TJPEGImagePalette, PaletteWithoutBitmapIsOnlyStored)
 {
-    TestFolder folder;
-    std::unique_ptr<TJPEGImage> picture = pictureFromBytes(referenceJpeg(folder, "baseline-303x93"));
+    std::unique_ptr<TJPEGImage> picture = pictureFromBytes(referenceJpeg("baseline-303x93"));
     int changes = 0;
     picture->SetOnChange([&changes](TPersistent *) { ++changes; });
     picture->SetPaletteDirty(false);
@@ -95,10 +84,9 @@ TEST(TJPEGImagePalette, PixelsOnlyPictureKeepsItsPixelsUnderAnotherPalette)
 
 TEST(TJPEGImagePalette, TwentyFourBitDecodeDiscardsTheHeldPalette)
 {
-    TestFolder folder;
     const int livePalettes = livePaletteCount();
     {
-        std::unique_ptr<TJPEGImage> picture = pictureFromBytes(referenceJpeg(folder, "baseline-303x93"));
+        std::unique_ptr<TJPEGImage> picture = pictureFromBytes(referenceJpeg("baseline-303x93"));
         picture->SetPalette(fourColourPalette());
         EXPECT_EQ(livePaletteCount(), livePalettes + 1);
         EXPECT_EQ(decodedRaster(*picture).bitsPerPixel, 24);
@@ -110,8 +98,7 @@ TEST(TJPEGImagePalette, TwentyFourBitDecodeDiscardsTheHeldPalette)
 
 TEST(TJPEGImagePalette, GrayOutputKeepsItsGrayLevelsUnderAHeldPalette)
 {
-    TestFolder folder;
-    const std::vector<unsigned char> jpeg = referenceJpeg(folder, "gray-303x93");
+    const std::vector<unsigned char> jpeg = referenceJpeg("gray-303x93");
     DefaultSettingsScope settings(depth8);
     std::unique_ptr<TJPEGImage> withPalette = pictureFromBytes(jpeg);
     withPalette->SetPalette(fourColourPalette());
@@ -120,11 +107,10 @@ TEST(TJPEGImagePalette, GrayOutputKeepsItsGrayLevelsUnderAHeldPalette)
 
 TEST(TJPEGImagePalette, TheBitmapsOwnPaletteIsCopiedNotShared)
 {
-    TestFolder folder;
     DefaultSettingsScope settings(depth8);
     const int livePalettes = livePaletteCount();
     {
-        std::unique_ptr<TJPEGImage> picture = pictureFromBytes(referenceJpeg(folder, "baseline-303x93"));
+        std::unique_ptr<TJPEGImage> picture = pictureFromBytes(referenceJpeg("baseline-303x93"));
         decodedRaster(*picture);
         HPALETTE bitmapsOwn = picture->GetPalette();
         const std::vector<PALETTEENTRY> colours = entriesOf(bitmapsOwn);
@@ -132,7 +118,7 @@ TEST(TJPEGImagePalette, TheBitmapsOwnPaletteIsCopiedNotShared)
         picture->SetPalette(bitmapsOwn);
         ASSERT_NE(picture->Bitmap(), nullptr);
         // New data drops the bitmap with its palette; the picture's copy lives on.
-        picture->LoadFromStream(*streamOf(referenceJpeg(folder, "baseline-1x1")));
+        picture->LoadFromStream(*streamOf(referenceJpeg("baseline-1x1")));
         ASSERT_EQ(picture->Bitmap(), nullptr);
         EXPECT_TRUE(entriesOf(picture->GetPalette()) == colours);
     }

@@ -9,12 +9,7 @@
 
 namespace {
 
-struct ProgressEvent {
-    TProgressStage stage;
-    int percent;
-    bool redrawNow;
-    TRect rect;
-};
+struct ProgressEvent { TProgressStage stage; int percent; bool redrawNow; TRect rect; };
 
 // Records every notification; runs onRunning at the actAt-th Running one.
 class ProgressRecorder {
@@ -51,21 +46,17 @@ private:
 };
 
 // A clock that moves 1 s per reading, so that no notification is throttled.
-class FastClock {
-public:
-    FastClock() : m_override([this] { return m_ticks += 1000; }) {}
-
-private:
-    std::uint32_t m_ticks = 0;
-    TickCountOverride m_override;
+struct FastClock : TickCountOverride {
+    FastClock() : TickCountOverride([ticks = 0u]() mutable { return ticks += 1000; }) {}
 };
 
 // 640 x 400 baseline: its rows are decoded after the first notifications (a
 // progressive file is taken in whole before any row).
-std::vector<unsigned char> largeBaselineJpeg(const TestFolder &folder)
+std::vector<unsigned char> largeBaselineJpeg()
 {
+    TestFolder folder;
     writePnm(folder / "large.ppm", makePhotoImage(640, 400, 11));
-    encodeWithReference({}, folder / "large.ppm", folder / "large.jpg");
+    runReference("cjpeg", {}, folder / "large.ppm", folder / "large.jpg");
     return readFileBytes(folder / "large.jpg");
 }
 
@@ -73,7 +64,7 @@ std::vector<unsigned char> largeBaselineJpeg(const TestFolder &folder)
 // over the whole picture, which progressive data needs.
 std::unique_ptr<TJPEGImage> progressivePixelsOnly(const RasterImage &photo)
 {
-    DefaultSettingsScope settings(settingsWith([](TJPEGSettings &s) { s.ProgressiveData = true; }));
+    DefaultSettingsScope settings(TJPEGSettings{.ProgressiveData = true});
     auto picture = std::make_unique<TJPEGImage>();
     picture->Assign(bitmapFromRaster(photo).get());
     return picture;
@@ -81,9 +72,8 @@ std::unique_ptr<TJPEGImage> progressivePixelsOnly(const RasterImage &photo)
 
 TEST(TJPEGImageProgress, DecodeReportsStartingRunningAndEnding)
 {
-    TestFolder folder;
     FastClock clock;
-    std::unique_ptr<TJPEGImage> picture = pictureFromBytes(referenceJpeg(folder, "progressive-640x400"));
+    std::unique_ptr<TJPEGImage> picture = pictureFromBytes(referenceJpeg("progressive-640x400"));
     ProgressRecorder recorder(*picture);
     int changes = 0;
     picture->SetOnChange([&changes](TPersistent *) { ++changes; });
@@ -118,9 +108,8 @@ TEST(TJPEGImageProgress, EncodeReportsProgressWithoutRectangles)
 
 TEST(TJPEGImageProgress, CancelledDecodeKeepsThePartlyDecodedBitmap)
 {
-    TestFolder folder;
     FastClock clock;
-    std::unique_ptr<TJPEGImage> picture = pictureFromBytes(largeBaselineJpeg(folder));
+    std::unique_ptr<TJPEGImage> picture = pictureFromBytes(largeBaselineJpeg());
     ProgressRecorder recorder(*picture);
     recorder.onRunning = [] { throw EAbort(); };
     TBitmap target;
@@ -160,9 +149,8 @@ TEST(TJPEGImageProgress, CancelledOrFailedEncodeLeavesNoPartialBytesAndKeepsTheP
 
 TEST(TJPEGImageProgress, HandlerMayDrawButNotChangeThePictureWhileItDecodes)
 {
-    TestFolder folder;
     FastClock clock;
-    const std::vector<unsigned char> jpeg = largeBaselineJpeg(folder);
+    const std::vector<unsigned char> jpeg = largeBaselineJpeg();
     std::unique_ptr<TJPEGImage> picture = pictureFromBytes(jpeg);
     std::unique_ptr<TJPEGImage> other = pictureFromBytes(jpeg);
     ProgressRecorder recorder(*picture);
@@ -186,9 +174,8 @@ TEST(TJPEGImageProgress, HandlerMayDrawButNotChangeThePictureWhileItDecodes)
 
 TEST(TJPEGImageProgress, PicturesSharingBytesDecodeInsideEachOther)
 {
-    TestFolder folder;
     FastClock clock;
-    const std::vector<unsigned char> jpeg = referenceJpeg(folder, "progressive-640x400");
+    const std::vector<unsigned char> jpeg = referenceJpeg("progressive-640x400");
     std::unique_ptr<TJPEGImage> first = pictureFromBytes(jpeg);
     TJPEGImage second;
     second.Assign(first.get());

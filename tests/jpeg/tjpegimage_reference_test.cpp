@@ -8,30 +8,21 @@
 
 namespace {
 
-struct DecodeCase {
-    std::string name;
-    TJPEGSettings settings;
-    std::vector<std::string> referenceOptions;
-    bool sameIndices; // else the same colours: the picture's one-pass cube has blue first, the reference's red
-};
+// sameIndices, else the same colours: the picture's one-pass cube has blue first, the reference's red.
+struct DecodeCase { std::string name; TJPEGSettings settings; std::vector<std::string> referenceOptions; bool sameIndices; };
 
 TEST(TJPEGImageAgainstReference, DecodesLikeTheReferenceDecoder)
 {
     const std::vector<DecodeCase> cases = {
-        {"24-bit", settingsWith([](TJPEGSettings &) {}), {"-dct", "float"}, true},
-        {"favour speed", settingsWith([](TJPEGSettings &s) { s.DecodeSpeed = FavourSpeed; }),
-         {"-dct", "fast", "-dither", "ordered"}, true},
-        {"half", settingsWith([](TJPEGSettings &s) { s.DecodeScale = ScaleHalf; }), {"-dct", "float", "-scale", "1/2"}, true},
-        {"quarter", settingsWith([](TJPEGSettings &s) { s.DecodeScale = ScaleQuarter; }),
-         {"-dct", "float", "-scale", "1/4"}, true},
-        {"eighth", settingsWith([](TJPEGSettings &s) { s.DecodeScale = ScaleEighth; }),
-         {"-dct", "float", "-scale", "1/8"}, true},
+        {"24-bit", {}, {"-dct", "float"}, true},
+        {"favour speed", {.DecodeSpeed = FavourSpeed}, {"-dct", "fast", "-dither", "ordered"}, true},
+        {"half", {.DecodeScale = ScaleHalf}, {"-dct", "float", "-scale", "1/2"}, true},
+        {"quarter", {.DecodeScale = ScaleQuarter}, {"-dct", "float", "-scale", "1/4"}, true},
+        {"eighth", {.DecodeScale = ScaleEighth}, {"-dct", "float", "-scale", "1/8"}, true},
         // Gray output is quantized to 236 levels, as the reference does when asked.
-        {"gray", settingsWith([](TJPEGSettings &s) { s.Grayscale = true; }),
-         {"-dct", "float", "-grayscale", "-colors", "236"}, true},
-        {"8-bit two-pass", settingsWith([](TJPEGSettings &s) { s.OutputDepth = Depth8; }),
-         {"-dct", "float", "-colors", "236"}, true},
-        {"8-bit one-pass", settingsWith([](TJPEGSettings &s) { s.OutputDepth = Depth8, s.DecodeSpeed = FavourSpeed; }),
+        {"gray", {.Grayscale = true}, {"-dct", "float", "-grayscale", "-colors", "236"}, true},
+        {"8-bit two-pass", {.OutputDepth = Depth8}, {"-dct", "float", "-colors", "236"}, true},
+        {"8-bit one-pass", {.DecodeSpeed = FavourSpeed, .OutputDepth = Depth8},
          {"-dct", "fast", "-colors", "236", "-onepass", "-dither", "ordered"}, false},
     };
     TestFolder folder;
@@ -44,7 +35,7 @@ TEST(TJPEGImageAgainstReference, DecodesLikeTheReferenceDecoder)
             // Gray data is always quantized to 236 levels, whatever the depth.
             if (input.gray && std::find(options.begin(), options.end(), "-colors") == options.end())
                 options.insert(options.end(), {"-colors", "236"});
-            decodeWithReference(options, jpeg, folder / "reference.bmp");
+            runReference("djpeg", options, jpeg, folder / "reference.bmp");
             DefaultSettingsScope settings(decode.settings);
             const RasterImage actual = decodedRaster(*pictureFromBytes(readFileBytes(jpeg)));
             const RasterImage expected = withoutTablePadding(readBmp(folder / "reference.bmp"), actual.palette.size());
@@ -55,11 +46,11 @@ TEST(TJPEGImageAgainstReference, DecodesLikeTheReferenceDecoder)
 
 TEST(TJPEGImageAgainstReference, ProgressiveViewEndsWithThePlainDecode)
 {
-    const std::vector<TJPEGSettings> modes = {
-        settingsWith([](TJPEGSettings &) {}), settingsWith([](TJPEGSettings &s) { s.DecodeSpeed = FavourSpeed; }),
-        settingsWith([](TJPEGSettings &s) { s.OutputDepth = Depth8; }),
-        settingsWith([](TJPEGSettings &s) { s.OutputDepth = Depth8, s.DecodeSpeed = FavourSpeed; }),
-        settingsWith([](TJPEGSettings &s) { s.Grayscale = true; })};
+    const std::vector<TJPEGSettings> modes = {{},
+                                              {.DecodeSpeed = FavourSpeed},
+                                              {.OutputDepth = Depth8},
+                                              {.DecodeSpeed = FavourSpeed, .OutputDepth = Depth8},
+                                              {.Grayscale = true}};
     TestFolder folder;
     for (const ReferenceInput &input : referenceInputs()) {
         const std::vector<unsigned char> jpeg = readFileBytes(makeReferenceJpeg(input, folder.path()));
@@ -90,9 +81,9 @@ TEST(TJPEGImageAgainstReference, AnotherPaletteDropsTheBitmapAndMapsLikeTheRefer
         map.pixels[3 * i] = colour.blue, map.pixels[3 * i + 1] = colour.green, map.pixels[3 * i + 2] = colour.red;
     }
     writePnm(folder / "map.ppm", map);
-    decodeWithReference({"-bmp", "-dct", "float", "-map", (folder / "map.ppm").string()}, jpeg, folder / "reference.bmp");
+    runReference("djpeg", {"-bmp", "-dct", "float", "-map", (folder / "map.ppm").string()}, jpeg, folder / "reference.bmp");
 
-    DefaultSettingsScope settings(settingsWith([](TJPEGSettings &s) { s.OutputDepth = Depth8; }));
+    DefaultSettingsScope settings(TJPEGSettings{.OutputDepth = Depth8});
     std::unique_ptr<TJPEGImage> picture = pictureFromBytes(readFileBytes(jpeg));
     EXPECT_EQ(decodedRaster(*picture).palette.size(), 236u);
     int changes = 0;
@@ -108,11 +99,7 @@ TEST(TJPEGImageAgainstReference, AnotherPaletteDropsTheBitmapAndMapsLikeTheRefer
 
 TEST(TJPEGImageAgainstReference, EncodesByteForByteLikeTheReferenceEncoder)
 {
-    struct EncodeCase {
-        bool grayscale;
-        bool progressive;
-        std::vector<std::string> options;
-    };
+    struct EncodeCase { bool grayscale, progressive; std::vector<std::string> options; };
     const std::vector<EncodeCase> cases = {{false, false, {}},
                                            {true, false, {"-grayscale"}},
                                            {false, true, {"-progressive"}},
@@ -124,14 +111,11 @@ TEST(TJPEGImageAgainstReference, EncodesByteForByteLikeTheReferenceEncoder)
         for (const EncodeCase &encode : cases) {
             std::vector<std::string> options{"-dct", "float", "-quality", "90", "-baseline"};
             options.insert(options.end(), encode.options.begin(), encode.options.end());
-            encodeWithReference(options, folder / "photo.ppm", folder / "reference.jpg");
+            runReference("cjpeg", options, folder / "photo.ppm", folder / "reference.jpg");
             for (bool bottomUp : {false, true}) {
                 SCOPED_TRACE(std::to_string(width) + "x" + std::to_string(height) + (bottomUp ? " bottom-up" : "") +
                              (encode.grayscale ? " gray" : "") + (encode.progressive ? " progressive" : ""));
-                DefaultSettingsScope settings(settingsWith([&](TJPEGSettings &s) {
-                    s.Grayscale = encode.grayscale;
-                    s.ProgressiveData = encode.progressive;
-                }));
+                DefaultSettingsScope settings({.Grayscale = encode.grayscale, .ProgressiveData = encode.progressive});
                 TJPEGImage picture;
                 picture.Assign(bitmapFromRaster(photo, bottomUp).get());
                 EXPECT_TRUE(savedBytes(picture) == readFileBytes(folder / "reference.jpg"));
@@ -150,14 +134,13 @@ TEST(TJPEGImageAgainstReference, EightBitBitmapIsEncodedThroughItsPalette)
         for (int x = 0; x < indexed.width; ++x) {
             indexed.row(y)[x] = static_cast<std::uint8_t>((x * 3 + y * 5) % 200);
             const PaletteColour colour = indexed.colourAt(x, y);
-            expanded.row(y)[3 * x] = colour.blue;
-            expanded.row(y)[3 * x + 1] = colour.green;
-            expanded.row(y)[3 * x + 2] = colour.red;
+            std::uint8_t *pixel = expanded.row(y) + 3 * x;
+            pixel[0] = colour.blue, pixel[1] = colour.green, pixel[2] = colour.red;
         }
     }
     TestFolder folder;
     writePnm(folder / "expanded.ppm", expanded);
-    encodeWithReference({"-dct", "float", "-quality", "90", "-baseline"}, folder / "expanded.ppm", folder / "reference.jpg");
+    runReference("cjpeg", {"-dct", "float", "-quality", "90", "-baseline"}, folder / "expanded.ppm", folder / "reference.jpg");
     TJPEGImage picture;
     picture.Assign(bitmapFromRaster(indexed).get());
     EXPECT_TRUE(savedBytes(picture) == readFileBytes(folder / "reference.jpg"));

@@ -18,38 +18,28 @@ const Lines readingError = {"Directory reading error.", "Scan termined."};
 const Lines finished = {"Scan termined."};
 const char *wind = "\"s\"\nwind\n";
 
-ScanRequest request(const TempTree &tree, const std::string &schemes, const std::string &audio, bool schemesSub = false,
-                    bool audioSub = false)
-{
-    return ScanRequest{schemes, audio, schemesSub, audioSub, tree.root()};
-}
-
 TEST(ScanRun, ReportShapes)
 {
     const struct {
-        const char *label;
         std::vector<std::pair<std::string, std::string>> schemes;  // path under schemes/, content
         Lines audio;                                               // paths under audio/
         bool schemesSub, audioSub;
         Lines report;
     } cases[] = {
-        {"NoSchemeFile", {{"readme.txt", ""}}, {"wind.ogg"}, false, false, noSchemes},
-        {"SomeUnreferenced", {{"a.sch", wind}}, {"wind.ogg", "rain.ogg", "Zap.ogg"}, false, false,
-         {"rain", "Zap", "", "Scan termined."}},
-        {"FlatAudioFoundNothing", {{"a.sch", wind}}, {"wind.wav"}, false, false, readingError},
-        {"RecursiveAudioWithoutOggIsNoError", {{"a.sch", wind}}, {"sub/x.wav"}, false, true, finished},
-        {"SameNameInTwoFoldersReferencedOnce", {{"a.sch", "\"s\"\nrain\n"}}, {"wind.ogg", "rain.ogg", "sub/rain.ogg"},
-         false, true, {"rain", "wind", "", "Scan termined."}},
-        {"SameNameInTwoFoldersReferencedTwice", {{"a.sch", "\"s\"\nrain\n\"t\"\nrain\n"}}, {"rain.ogg", "sub/rain.ogg"},
-         false, true, finished},
-        {"MissingAudioIsNotReported", {{"a.sch", "\"s\"\nthunder\n"}}, {"wind.ogg"}, false, false,
-         {"wind", "", "Scan termined."}},
-        {"CrLfSchemes", {{"a.sch", "\"s\"\r\nwind\r\n"}}, {"wind.ogg"}, false, false, finished},
-        {"PendingCarriedIntoTheNextFile", {{"a.sch", "\"s\"\n"}, {"b/b.sch", "wind\n"}}, {"wind.ogg"}, true, false,
-         finished},
+        {{{"readme.txt", ""}}, {"wind.ogg"}, false, false, noSchemes},
+        {{{"a.sch", wind}}, {"wind.ogg", "rain.ogg", "Zap.ogg"}, false, false, {"rain", "Zap", "", "Scan termined."}},
+        {{{"a.sch", wind}}, {"wind.wav"}, false, false, readingError},
+        {{{"a.sch", wind}}, {"sub/x.wav"}, false, true, finished},  // recursive audio without .ogg is no error
+        // The same name in two folders, referenced once, then twice.
+        {{{"a.sch", "\"s\"\nrain\n"}}, {"wind.ogg", "rain.ogg", "sub/rain.ogg"}, false, true,
+         {"rain", "wind", "", "Scan termined."}},
+        {{{"a.sch", "\"s\"\nrain\n\"t\"\nrain\n"}}, {"rain.ogg", "sub/rain.ogg"}, false, true, finished},
+        {{{"a.sch", "\"s\"\nthunder\n"}}, {"wind.ogg"}, false, false, {"wind", "", "Scan termined."}},  // no missing
+        {{{"a.sch", "\"s\"\r\nwind\r\n"}}, {"wind.ogg"}, false, false, finished},
+        {{{"a.sch", "\"s\"\n"}, {"b/b.sch", "wind\n"}}, {"wind.ogg"}, true, false, finished},  // pending goes on
         // Each case runs twice: a run that ends pending must not leak into the next.
-        {"PendingNotCarriedIntoTheNextRun", {{"a.sch", "first\n\"s\"\nwind\n"}, {"b.sch", "\"t\"\n"}},
-         {"first.ogg", "wind.ogg"}, false, false, {"first", "", "Scan termined."}},
+        {{{"a.sch", "first\n\"s\"\nwind\n"}, {"b.sch", "\"t\"\n"}}, {"first.ogg", "wind.ogg"}, false, false,
+         {"first", "", "Scan termined."}},
     };
     for (const auto &c : cases) {
         TempTree tree;
@@ -57,8 +47,9 @@ TEST(ScanRun, ReportShapes)
             tree.file("schemes/" + path, content);
         for (const std::string &path : c.audio)
             tree.file("audio/" + path);
-        for (int run = 1; run <= 2; ++run)
-            EXPECT_EQ(runScan(request(tree, "schemes", "audio", c.schemesSub, c.audioSub)), c.report) << c.label << run;
+        for (int run : {1, 2})
+            EXPECT_EQ(runScan({"schemes", "audio", c.schemesSub, c.audioSub, tree.root()}), c.report)
+                << "case " << &c - cases << ", run " << run;
     }
 }
 
@@ -75,13 +66,12 @@ TEST(ScanRun, FolderThatCannotBeEnteredEndsTheScanAndNothingElseIsWalked)
     for (const bool sub : {false, true}) {
         for (const std::string &bad : Lines{"", "missing", "file.sch", "locked", tree.path("missing/"), "empty"}) {
             fs.searchedFolders.clear();
-            EXPECT_EQ(runScanDetailed(request(tree, bad, "audio", sub, sub), fs).lines, noSchemes) << bad << sub;
+            EXPECT_EQ(runScanDetailed({bad, "audio", sub, sub, tree.root()}, fs).lines, noSchemes) << bad << sub;
             const std::string asked = bad.empty() ? "\n" : bad[0] == '/' ? bad : tree.path(bad);
             for (const std::string &searched : fs.searchedFolders)
-                EXPECT_EQ(searched.rfind(asked, 0), 0u) << "walked " << searched << " for '" << bad << "'";
+                EXPECT_EQ(searched.rfind(asked, 0), 0u) << bad;
             if (bad != "empty") {
-                EXPECT_EQ(runScanDetailed(request(tree, "schemes", bad, sub, sub), fs).lines, readingError)
-                    << bad << sub;
+                EXPECT_EQ(runScanDetailed({"schemes", bad, sub, sub, tree.root()}, fs).lines, readingError) << bad;
             }
         }
     }
@@ -101,35 +91,29 @@ TEST(ScanRun, RelativeFoldersResolveAgainstTheBaseAndTheWorkingFolderStays)
     const std::string previous = FileSystem::posix().GetCurrentDirectoryA();
     ASSERT_EQ(::chdir(tree.path("mod").c_str()), 0);
     r.baseFolder.clear();
-    const Lines fromCurrent = runScan(r);
-    const Lines audioMissing = runScan({"schemes", "missing", false, false, ""});
-    const Lines schemesMissing = runScan({"missing", "audio", true, true, ""});
-    const std::string after = FileSystem::posix().GetCurrentDirectoryA();
+    EXPECT_EQ(runScan(r), expected);
+    EXPECT_EQ(runScan({"schemes", "missing", false, false, ""}), readingError);
+    EXPECT_EQ(runScan({"missing", "audio", true, true, ""}), noSchemes);
+    EXPECT_EQ(FileSystem::posix().GetCurrentDirectoryA(), tree.path("mod"));
     ASSERT_EQ(::chdir(previous.c_str()), 0);
-    EXPECT_EQ(fromCurrent, expected);
-    EXPECT_EQ(audioMissing, readingError);
-    EXPECT_EQ(schemesMissing, noSchemes);
-    EXPECT_EQ(after, tree.path("mod"));
 }
 
 TEST(ScanRun, WhatCannotBeReadIsSkippedAndWarnedAboveTheList)
 {
     TempTree tree;
-    tree.file("schemes/a/a.sch", wind);
-    tree.file("schemes/b/b.sch", "\"s\"\nrain\n");
-    tree.file("schemes/c/c.sch", "\"s\"\nthunder\n");
-    tree.file("schemes/c/d.sch", "\"s\"\ncrickets\n");
-    for (const char *path : {"audio/a/wind.ogg", "audio/b/rain.ogg", "audio/c/thunder.ogg", "audio/c/crickets.ogg"})
-        tree.file(path);
+    for (const std::string name : {"a/wind", "b/rain", "c/thunder", "c/crickets"}) {
+        tree.file("audio/" + name + ".ogg");
+        tree.file("schemes/" + name + ".sch", "\"s\"\n" + name.substr(2) + "\n");
+    }
+    const std::string locked = tree.path("schemes/c/thunder.sch");  // read after crickets.sch
     RefusingFileSystem fs;
     fs.refusedFolders = {tree.path("schemes/b"), tree.path("audio/b")};
-    fs.refusedFiles = {tree.path("schemes/c/d.sch")};
-    const ScanDetails details = runScanDetailed(request(tree, "schemes", "audio", true, true), fs);
+    fs.refusedFiles = {locked};
+    const ScanDetails details = runScanDetailed({"schemes", "audio", true, true, tree.root()}, fs);
     EXPECT_EQ(details.lines, (Lines{ScanReport::unreadableSchemeFolder(tree.path("schemes/b")),
-                                    ScanReport::unreadableSchemeFile(tree.path("schemes/c/d.sch")), "crickets", "",
-                                    "Scan termined."}));
+                                    ScanReport::unreadableSchemeFile(locked), "thunder", "", "Scan termined."}));
     EXPECT_EQ(details.lines[0].rfind("Warning: ", 0), 0u);
-    EXPECT_NE(details.lines[1].find(tree.path("schemes/c/d.sch")), std::string::npos);
+    EXPECT_NE(details.lines[1].find(locked), std::string::npos);
     EXPECT_EQ(details.unreadableAudioFolders, Lines{tree.path("audio/b")});
 }
 

@@ -17,12 +17,8 @@ TEST(JpegTool, DecodesLikeTheReferenceDecoder)
     TestFolder folder;
     const std::filesystem::path jpeg = folder / "photo.jpg";
     writePnm(folder / "photo.ppm", makePhotoImage(205, 77, 12));
-    encodeWithReference({"-progressive"}, folder / "photo.ppm", jpeg);
-    struct Case {
-        std::vector<std::string> options;
-        std::vector<std::string> reference;
-        bool sameIndices;
-    };
+    runReference("cjpeg", {"-progressive"}, folder / "photo.ppm", jpeg);
+    struct Case { std::vector<std::string> options, reference; bool sameIndices; };
     const std::vector<Case> cases = {
         {{}, {"-dct", "float"}, true},
         {{"--scale", "4"}, {"-dct", "float", "-scale", "1/4"}, true},
@@ -38,7 +34,7 @@ TEST(JpegTool, DecodesLikeTheReferenceDecoder)
         ASSERT_EQ(runProgram(tool, arguments), 0);
         std::vector<std::string> reference = c.reference;
         reference.push_back("-bmp");
-        decodeWithReference(reference, jpeg, folder / "reference.bmp");
+        runReference("djpeg", reference, jpeg, folder / "reference.bmp");
         const RasterImage ours = readBmp(folder / "ours.bmp");
         const RasterImage expected = withoutTablePadding(readBmp(folder / "reference.bmp"), ours.palette.size());
         EXPECT_EQ(describeDifference(expected, ours, c.sameIndices), "") << arguments.back();
@@ -51,9 +47,9 @@ TEST(JpegTool, EncodesLikeTheReferenceEncoder)
     // The same pixels as BMP for the tool and as PPM for the reference (from
     // a BMP it would copy the BMP's resolution into the JPEG header).
     writePnm(folder / "photo.ppm", makePhotoImage(205, 77, 13));
-    encodeWithReference({"-quality", "100"}, folder / "photo.ppm", folder / "photo.jpg");
-    decodeWithReference({"-bmp"}, folder / "photo.jpg", folder / "photo.bmp");
-    decodeWithReference({"-pnm"}, folder / "photo.jpg", folder / "photo.ppm");
+    runReference("cjpeg", {"-quality", "100"}, folder / "photo.ppm", folder / "photo.jpg");
+    runReference("djpeg", {"-bmp"}, folder / "photo.jpg", folder / "photo.bmp");
+    runReference("djpeg", {"-pnm"}, folder / "photo.jpg", folder / "photo.ppm");
     const std::vector<std::pair<std::vector<std::string>, std::vector<std::string>>> cases = {
         {{}, {"-quality", "90"}},
         {{"--quality", "55"}, {"-quality", "55"}},
@@ -66,7 +62,7 @@ TEST(JpegTool, EncodesLikeTheReferenceEncoder)
         ASSERT_EQ(runProgram(tool, arguments), 0);
         std::vector<std::string> reference = referenceOptions;
         reference.insert(reference.end(), {"-dct", "float", "-baseline"});
-        encodeWithReference(reference, folder / "photo.ppm", folder / "reference.jpg");
+        runReference("cjpeg", reference, folder / "photo.ppm", folder / "reference.jpg");
         EXPECT_TRUE(readFileBytes(folder / "ours.jpg") == readFileBytes(folder / "reference.jpg"))
             << "options: " << (options.empty() ? std::string("none") : options[0]);
     }

@@ -22,22 +22,18 @@ struct ProgramRun {
     std::string out, err;
 };
 
-std::string contentOf(const std::string &path)
-{
-    std::ostringstream content;
-    content << std::ifstream(path, std::ios::binary).rdbuf();
-    return content.str();
-}
-
 // Runs vorrel-scan with `arguments` (none holds a single quote), its output
 // captured in files of `tree`.
 ProgramRun runProgram(const TempTree &tree, const Lines &arguments)
 {
-    std::string command = "'" + std::string(VORREL_SCAN_PROGRAM) + "'";
+    std::string command = "'" VORREL_SCAN_PROGRAM "'";
     for (const std::string &argument : arguments)
         command += " '" + argument + "'";
     const int status = std::system((command + " >'" + tree.path("out") + "' 2>'" + tree.path("err") + "'").c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, contentOf(tree.path("out")), contentOf(tree.path("err"))};
+    std::ostringstream out, err;
+    out << std::ifstream(tree.path("out"), std::ios::binary).rdbuf();
+    err << std::ifstream(tree.path("err"), std::ios::binary).rdbuf();
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out.str(), err.str()};
 }
 
 std::string asOutput(const Lines &lines)
@@ -62,7 +58,9 @@ TEST(Utf8Text, ClassifiesAndHexesBytes)
 TEST(VorrelScan, PrintsTheEngineReportAsDocumentedOrExitsTwoWithTheUsage)
 {
     TempTree tree;
-    const std::string sounds = std::string(VORREL_EXAMPLES_DIR) + "/Sounds";
+    const std::string sounds = VORREL_EXAMPLES_DIR "/Sounds";
+    const char *usage = "usage: vorrel-scan [--schemes-subfolders] [--audio-subfolders] [--json] "
+                        "SCHEMES_FOLDER AUDIO_FOLDER";
     // The reports are worked out by hand from the bundled sample; the README shows the same.
     const struct {
         Lines arguments;
@@ -75,11 +73,7 @@ TEST(VorrelScan, PrintsTheEngineReportAsDocumentedOrExitsTwoWithTheUsage)
         {{sounds + "/schemas_sfx", sounds + "/audio/sfx"}, 0, {"door_creak", "", "Scan termined."}},
         // A scan that finds nothing to compare still ran; "--" ends the options.
         {{"--", "--json", "-"}, 0, {"Scanning started, please wait.", "Error, empty folder or wrong path."}},
-        {{}, 2, {}},
-        {{"one"}, 2, {}},
-        {{"a", "b", "c"}, 2, {}},
-        {{"--what", "a", "b"}, 2, {}},
-        {{"--json"}, 2, {}},
+        {{}, 2, {}}, {{"one"}, 2, {}}, {{"a", "b", "c"}, 2, {}}, {{"--what", "a", "b"}, 2, {}}, {{"--json"}, 2, {}},
     };
     for (const auto &c : cases) {
         const ProgramRun run = runProgram(tree, c.arguments);
@@ -90,15 +84,12 @@ TEST(VorrelScan, PrintsTheEngineReportAsDocumentedOrExitsTwoWithTheUsage)
             EXPECT_EQ(run.out, asOutput(runScan(parseScanArguments(c.arguments, error).value().request)));
             EXPECT_EQ(run.err, "");
         } else {
-            EXPECT_NE(run.err.find("usage: vorrel-scan [--schemes-subfolders] [--audio-subfolders] [--json] "
-                                   "SCHEMES_FOLDER AUDIO_FOLDER"),
-                      std::string::npos)
-                << run.err;
+            EXPECT_NE(run.err.find(usage), std::string::npos) << run.err;
         }
     }
     const ProgramRun help = runProgram(tree, {"--help"});
     EXPECT_EQ(help.exitCode, 0);
-    EXPECT_EQ(help.out.rfind("usage: vorrel-scan", 0), 0u);
+    EXPECT_EQ(help.out.rfind(usage, 0), 0u);
 }
 
 TEST(VorrelScan, JsonListsCountsFilesSizesAndMissingNames)

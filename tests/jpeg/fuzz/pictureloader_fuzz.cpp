@@ -24,23 +24,12 @@ constexpr std::int64_t maxDecodedPixels = 4'000'000;
 TJPEGSettings settingsFor(std::size_t size)
 {
     TJPEGSettings settings;
-    switch (size % 4) {
-    case 1:
-        settings.OutputDepth = Depth8;
-        break;
-    case 2:
-        settings.ProgressiveView = true;
-        settings.DecodeSpeed = FavourSpeed;
-        settings.OutputDepth = Depth8;
-        break;
-    case 3:
-        settings.Grayscale = true;
-        settings.DecodeScale = ScaleQuarter;
-        settings.ProgressiveView = true;
-        break;
-    default:
-        break;
-    }
+    const std::size_t mode = size % 4;
+    settings.OutputDepth = mode == 1 || mode == 2 ? Depth8 : settings.OutputDepth;
+    settings.ProgressiveView = mode >= 2;
+    settings.DecodeSpeed = mode == 2 ? FavourSpeed : settings.DecodeSpeed;
+    settings.Grayscale = mode == 3;
+    settings.DecodeScale = mode == 3 ? ScaleQuarter : settings.DecodeScale;
     return settings;
 }
 

@@ -92,18 +92,6 @@ int paddedRowBytes(const RasterImage &image)
     return (image.bytesPerRow() + 3) & ~3;
 }
 
-void runReference(const std::string &program, std::vector<std::string> arguments, const std::filesystem::path &input,
-                  const std::filesystem::path &output)
-{
-    arguments.insert(arguments.end(), {"-outfile", output.string(), input.string()});
-    if (runProgram(program, arguments) != 0) {
-        std::string command = program;
-        for (const std::string &argument : arguments)
-            command += " " + argument;
-        throw std::runtime_error("reference tool failed: " + command);
-    }
-}
-
 } // namespace
 
 void writePnm(const std::filesystem::path &path, const RasterImage &image)
@@ -164,17 +152,18 @@ int runProgram(const std::string &program, const std::vector<std::string> &argum
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-void encodeWithReference(const std::vector<std::string> &options, const std::filesystem::path &input,
-                         const std::filesystem::path &output)
+void runReference(const std::string &tool, std::vector<std::string> options, const std::filesystem::path &input,
+                  const std::filesystem::path &output)
 {
-    runReference("cjpeg", options, input, output);
+    options.insert(options.end(), {"-outfile", output.string(), input.string()});
+    if (runProgram(tool, options) != 0) {
+        std::string command = tool;
+        for (const std::string &argument : options)
+            command += " " + argument;
+        throw std::runtime_error("reference tool failed: " + command);
+    }
 }
 
-void decodeWithReference(const std::vector<std::string> &options, const std::filesystem::path &input,
-                         const std::filesystem::path &output)
-{
-    runReference("djpeg", options, input, output);
-}
 
 std::vector<unsigned char> readFileBytes(const std::filesystem::path &path)
 {

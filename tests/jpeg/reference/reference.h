@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -48,15 +50,26 @@ RasterImage readBmp(const std::filesystem::path &path);
 // Runs program with arguments (no shell); its exit status, -1 when it could
 // not start or did not exit.
 int runProgram(const std::string &program, const std::vector<std::string> &arguments);
-// cjpeg / djpeg OPTIONS -outfile OUTPUT INPUT; throw std::runtime_error with
-// the command line when the tool fails.
-void encodeWithReference(const std::vector<std::string> &options, const std::filesystem::path &input,
-                         const std::filesystem::path &output);
-void decodeWithReference(const std::vector<std::string> &options, const std::filesystem::path &input,
-                         const std::filesystem::path &output);
+// Runs the reference encoder or decoder (tool "cjpeg" or "djpeg") as TOOL
+// OPTIONS -outfile OUTPUT INPUT; throws std::runtime_error with the command
+// line when the tool fails.
+void runReference(const std::string &tool, std::vector<std::string> options, const std::filesystem::path &input,
+                  const std::filesystem::path &output);
 
 std::vector<unsigned char> readFileBytes(const std::filesystem::path &path);
 void writeFileBytes(const std::filesystem::path &path, const std::vector<unsigned char> &bytes);
+
+// Runs action; expects a Failure whose message is exactly message.
+template <class Failure, class Action>
+void expectFailure(const Action &action, const std::string &message)
+{
+    try {
+        action();
+        ADD_FAILURE() << "nothing was raised; expected " << message;
+    } catch (const Failure &error) {
+        EXPECT_EQ(std::string(error.what()), message);
+    }
+}
 
 // A temporary folder named after the running test, removed with its contents.
 class TestFolder {

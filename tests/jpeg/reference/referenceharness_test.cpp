@@ -26,14 +26,14 @@ TEST(ReferenceHarness, BmpShowsWhatThePlainOutputOfTheSameDecodeShows)
 {
     TestFolder folder;
     writePnm(folder / "in.ppm", makePhotoImage(37, 21, 3));
-    encodeWithReference({}, folder / "in.ppm", folder / "in.jpg");
+    runReference("cjpeg", {}, folder / "in.ppm", folder / "in.jpg");
     const std::vector<std::pair<std::vector<std::string>, int>> cases = {{{}, 24}, {{"-colors", "50"}, 8}};
     for (const auto &[quantize, bits] : cases) {
         std::vector<std::string> bmp = quantize, pnm = quantize;
         bmp.push_back("-bmp");
         pnm.push_back("-pnm");
-        decodeWithReference(bmp, folder / "in.jpg", folder / "out.bmp");
-        decodeWithReference(pnm, folder / "in.jpg", folder / "out.ppm");
+        runReference("djpeg", bmp, folder / "in.jpg", folder / "out.bmp");
+        runReference("djpeg", pnm, folder / "in.jpg", folder / "out.ppm");
         const RasterImage fromBmp = readBmp(folder / "out.bmp");
         EXPECT_EQ(fromBmp.bitsPerPixel, bits);
         EXPECT_EQ(describeDifference(readPpm(folder / "out.ppm"), fromBmp, bits == 24), "");
@@ -44,7 +44,7 @@ TEST(ReferenceHarness, FailingToolIsReported)
 {
     TestFolder folder;
     writeFileBytes(folder / "broken.jpg", {0xFF, 0xD8, 0x00});
-    EXPECT_THROW(decodeWithReference({"-bmp"}, folder / "broken.jpg", folder / "out.bmp"), std::runtime_error);
+    EXPECT_THROW(runReference("djpeg", {"-bmp"}, folder / "broken.jpg", folder / "out.bmp"), std::runtime_error);
 }
 
 } // namespace

@@ -16,10 +16,8 @@ public:
 
     const std::string &root() const { return m_root; }
     std::string path(const std::string &relative) const { return m_root + "/" + relative; }
-    void folder(const std::string &relative) const;
     // Writes `content` byte for byte, creating the folders on the way.
     void file(const std::string &relative, const std::string &content = "") const;
-    void link(const std::string &relative, const std::string &target) const;
 
 private:
     std::string m_root;
@@ -29,8 +27,7 @@ private:
 // root, and notes every folder searched.
 class RefusingFileSystem : public FileSystem {
 public:
-    std::set<std::string> refusedFolders;
-    std::set<std::string> refusedFiles;
+    std::set<std::string> refusedFolders, refusedFiles;
     mutable std::vector<std::string> searchedFolders;
 
     FolderSearch searchFolder(const std::string &folder, const std::string &pattern) const override;

@@ -23,10 +23,8 @@ namespace {
 HPALETTE rampPalette(int count)
 {
     LOGPALETTE ramp;
-    for (; ramp.palNumEntries < count; ++ramp.palNumEntries) {
-        const auto i = static_cast<std::uint8_t>(ramp.palNumEntries);
+    for (std::uint8_t i = 0; i < count; ++i, ++ramp.palNumEntries)
         ramp.palPalEntry[i] = {i, static_cast<std::uint8_t>(255 - i), static_cast<std::uint8_t>(i * 7), 0};
-    }
     return CreatePalette(&ramp);
 }
 
@@ -37,11 +35,10 @@ void setUp(TBitmap &bitmap, TPixelFormat format, bool bottomUp, int width, int h
     bitmap.SetPixelFormat(format);
     bitmap.SetBottomUp(bottomUp);
     bitmap.SetSize(width, height);
-    const int bytes = format == TPixelFormat::pf8bit ? 1 : 3;
-    if (bytes == 1)
+    if (format == TPixelFormat::pf8bit)
         bitmap.SetPalette(rampPalette(200));
     for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width * bytes; ++x)
+        for (int x = 0; x < width * (format == TPixelFormat::pf8bit ? 1 : 3); ++x)
             bitmap.GetScanline(y)[x] = static_cast<std::uint8_t>(x * 31 + y * 17 + 5);
 }
 
@@ -60,21 +57,17 @@ void load(TBitmap &bitmap, const std::vector<std::uint8_t> &bytes)
     bitmap.LoadFromStream(stream);
 }
 
-class BitmapLayout : public testing::TestWithParam<std::tuple<TPixelFormat, bool, int>> {
-};
+using BitmapLayout = testing::TestWithParam<std::tuple<TPixelFormat, bool, int>>;
 
 TEST_P(BitmapLayout, RowsAreAlignedAndTheirDistanceFollowsTheOrder)
 {
     const auto [format, bottomUp, width] = GetParam();
     TBitmap bitmap;
     setUp(bitmap, format, bottomUp, width, 3);
-    const int bytesPerPixel = format == TPixelFormat::pf8bit ? 1 : 3;
     const std::ptrdiff_t distance = bitmap.GetScanline(1) - bitmap.GetScanline(0);
     EXPECT_EQ(distance, bottomUp ? -bitmap.BytesPerRow() : bitmap.BytesPerRow());
     EXPECT_EQ(bitmap.GetScanline(2) - bitmap.GetScanline(1), distance);
-    EXPECT_EQ(bitmap.BytesPerRow() % 4, 0);
-    EXPECT_GE(bitmap.BytesPerRow(), width * bytesPerPixel);
-    EXPECT_LT(bitmap.BytesPerRow(), width * bytesPerPixel + 4);
+    EXPECT_EQ(bitmap.BytesPerRow(), (width * (format == TPixelFormat::pf8bit ? 1 : 3) + 3) / 4 * 4); // rows padded to 4 bytes
     EXPECT_THROW(bitmap.GetScanline(3), EInvalidGraphic);
     EXPECT_THROW(bitmap.GetScanline(-1), EInvalidGraphic);
 }
@@ -87,10 +80,8 @@ TEST_P(BitmapLayout, BmpRoundTripKeepsPixelsFormatOrderAndPalette)
     const std::vector<std::uint8_t> bytes = saved(original);
     TBitmap copy;
     load(copy, bytes);
-    EXPECT_EQ(copy.GetWidth(), width);
-    EXPECT_EQ(copy.GetHeight(), 4);
-    EXPECT_EQ(copy.GetPixelFormat(), format);
-    EXPECT_EQ(copy.IsBottomUp(), bottomUp);
+    EXPECT_EQ(std::tuple(copy.GetWidth(), copy.GetHeight(), copy.GetPixelFormat(), copy.IsBottomUp()),
+              std::tuple(width, 4, format, bottomUp));
     for (int y = 0; y < 4; ++y)
         EXPECT_EQ(std::memcmp(copy.GetScanline(y), original.GetScanline(y), static_cast<std::size_t>(original.BytesPerRow())), 0)
             << "row " << y;
@@ -146,7 +137,7 @@ TEST(BmpFile, DamagedFileIsRefusedAndTheBitmapStaysAsItWas)
     for (const auto &[offset, damage] : damages) {
         std::vector<std::uint8_t> bytes = good;
         std::copy(damage.begin(), damage.end(), bytes.begin() + offset);
-        EXPECT_THROW(load(target, bytes), EInvalidGraphic) << "damage at " << offset;
+        EXPECT_THROW(load(target, bytes), EInvalidGraphic) << offset;
         EXPECT_EQ(target.ToImage(), before);
     }
     // A short file is a read error, not an overrun.
@@ -156,7 +147,15 @@ TEST(BmpFile, DamagedFileIsRefusedAndTheBitmapStaysAsItWas)
     }
 }
 
-TEST(Bitmap, PixelFormatConvertsThroughThePaletteBothWays)
+// Every palette made in a test is deleted by its end.
+class Bitmap : public testing::Test {
+protected:
+    void TearDown() override { EXPECT_EQ(livePaletteCount(), before); }
+    const int before = livePaletteCount();
+};
+using Clipboard = Bitmap;
+
+TEST_F(Bitmap, PixelFormatConvertsThroughThePaletteBothWays)
 {
     TBitmap bitmap;
     setUp(bitmap, TPixelFormat::pf8bit, false, 3, 1);
@@ -169,58 +168,46 @@ TEST(Bitmap, PixelFormatConvertsThroughThePaletteBothWays)
     EXPECT_EQ(std::memcmp(bitmap.GetScanline(0), "\5\44\103", 3), 0);
 }
 
-TEST(Bitmap, PaletteSetOnItIsOwnedAndReplacedOnce)
+TEST_F(Bitmap, PaletteSetOnItIsOwnedAndReplacedOnce)
 {
-    const int before = livePaletteCount();
-    {
-        TBitmap bitmap;
-        HPALETTE first = rampPalette(1);
-        bitmap.SetPalette(first);
-        bitmap.SetPaletteDirty(false);
-        bitmap.SetPalette(first);
-        EXPECT_FALSE(bitmap.GetPaletteDirty()) << "setting the held palette again changed something";
-        bitmap.SetPalette(rampPalette(2));
-        EXPECT_TRUE(bitmap.GetPaletteDirty());
-        EXPECT_EQ(GetPaletteEntries(first, 0, 0, nullptr), 0u) << "the replaced palette was not deleted";
-        EXPECT_EQ(livePaletteCount(), before + 1);
-    }
-    EXPECT_EQ(livePaletteCount(), before);
+    TBitmap bitmap;
+    HPALETTE first = rampPalette(1);
+    bitmap.SetPalette(first);
+    bitmap.SetPaletteDirty(false);
+    bitmap.SetPalette(first);
+    EXPECT_FALSE(bitmap.GetPaletteDirty()) << "setting the held palette again changed something";
+    bitmap.SetPalette(rampPalette(2));
+    EXPECT_TRUE(bitmap.GetPaletteDirty());
+    EXPECT_EQ(GetPaletteEntries(first, 0, 0, nullptr), 0u) << "the replaced palette was not deleted";
+    EXPECT_EQ(livePaletteCount(), before + 1);
 }
 
-TEST(Bitmap, AssignCopiesIndependentlyAndSetHandleNoneEmpties)
+TEST_F(Bitmap, AssignCopiesIndependentlyAndSetHandleNoneEmpties)
 {
-    const int before = livePaletteCount();
-    {
-        TBitmap source;
-        setUp(source, TPixelFormat::pf8bit, true, 3, 2);
-        const std::vector<std::uint8_t> held = saved(source);
-        TBitmap copy;
-        copy.Assign(&source);
-        EXPECT_EQ(saved(copy), held) << "size, format, row order, pixels or palette differ";
-        EXPECT_NE(copy.GetPalette(), source.GetPalette());
-        copy.GetScanline(1)[2] ^= 1;
-        EXPECT_EQ(saved(source), held);
-        copy.Assign(&copy);
-        EXPECT_EQ(copy.GetWidth(), 3);
-        copy.Assign(nullptr);
-        EXPECT_TRUE(copy.GetEmpty());
-        EXPECT_EQ(livePaletteCount(), before + 2);
+    TBitmap source;
+    setUp(source, TPixelFormat::pf8bit, true, 3, 2);
+    const std::vector<std::uint8_t> held = saved(source);
+    TBitmap copy;
+    copy.Assign(&source);
+    EXPECT_EQ(saved(copy), held);
+    EXPECT_NE(copy.GetPalette(), source.GetPalette());
+    copy.GetScanline(1)[2] ^= 1;
+    EXPECT_EQ(saved(source), held);
+    copy.Assign(&copy);
+    EXPECT_EQ(copy.GetWidth(), 3);
+    copy.Assign(nullptr);
+    EXPECT_TRUE(copy.GetEmpty());
+    EXPECT_EQ(livePaletteCount(), before + 2);
 
-        // Without a handle the bitmap is empty, but format, row order and palette stay.
-        HPALETTE palette = source.GetPalette();
-        source.SetHandle(nullptr);
-        EXPECT_TRUE(source.GetEmpty());
-        EXPECT_EQ(source.GetWidth(), 0);
-        EXPECT_EQ(source.GetPixelFormat(), TPixelFormat::pf8bit);
-        EXPECT_TRUE(source.IsBottomUp());
-        EXPECT_EQ(source.GetPalette(), palette);
-    }
-    EXPECT_EQ(livePaletteCount(), before);
+    // Without a handle the bitmap is empty, but format, row order and palette stay.
+    HPALETTE palette = source.GetPalette();
+    source.SetHandle(nullptr);
+    EXPECT_EQ(std::tuple(source.GetEmpty(), source.GetWidth(), source.GetPixelFormat(), source.IsBottomUp(), source.GetPalette()),
+              std::tuple(true, 0, TPixelFormat::pf8bit, true, palette));
 }
 
-TEST(Clipboard, PictureGoesThroughTheApplicationClipboard)
+TEST_F(Clipboard, PictureGoesThroughTheApplicationClipboard)
 {
-    const int before = livePaletteCount();
     TBitmap original;
     setUp(original, TPixelFormat::pf24bit, true, 4, 3);
     TClipboardFormat format = 0;
@@ -233,7 +220,6 @@ TEST(Clipboard, PictureGoesThroughTheApplicationClipboard)
     TBitmap pasted;
     pasted.LoadFromClipboardFormat(format, data, palette);
     EXPECT_EQ(pasted.GetPixelFormat(), TPixelFormat::pf24bit);
-    ASSERT_EQ(pasted.GetWidth(), 4);
     EXPECT_EQ(pasted.ToImage(), original.ToImage());
     EXPECT_THROW(pasted.LoadFromClipboardFormat(CF_BITMAP + 1, 0, nullptr), EInvalidGraphic);
     EXPECT_EQ(livePaletteCount(), before);

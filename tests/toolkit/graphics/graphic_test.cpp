@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -16,8 +17,7 @@ namespace {
 
 TEST(Graphic, ChangeAndProgressReachTheOwnerUnchanged)
 {
-    TBitmap graphic;
-    TBitmap other;
+    TBitmap graphic, other;
     std::vector<TPersistent *> changes;
     graphic.SetOnChange([&](TPersistent *sender) { changes.push_back(sender); });
     graphic.Changed(&other);
@@ -36,8 +36,7 @@ TEST(Graphic, ChangeAndProgressReachTheOwnerUnchanged)
 
 TEST(Graphic, EqualsComparesClassAndSavedBytes)
 {
-    TBitmap a;
-    TBitmap b;
+    TBitmap a, b;
     a.SetSize(2, 1);
     b.SetSize(2, 1);
     EXPECT_TRUE(a.Equals(&b));
@@ -50,16 +49,11 @@ TEST(Graphic, EqualsComparesClassAndSavedBytes)
 }
 
 // Writes what happens to it into a log.
-class TLoggedImage : public TSharedImage {
-public:
-    explicit TLoggedImage(std::string &log) : m_log(log) {}
-
-protected:
-    ~TLoggedImage() override { m_log += "destroyed;"; }
-    void FreeHandle() noexcept override { m_log += "freed;"; }
-
-private:
-    std::string &m_log;
+struct TLoggedImage : TSharedImage {
+    explicit TLoggedImage(std::string &log) : log(log) {}
+    ~TLoggedImage() override { log += "destroyed;"; }
+    void FreeHandle() noexcept override { log += "freed;"; }
+    std::string &log;
 };
 
 TEST(SharedImage, LastReleaseFreesTheHandleAndDestroysTheHolder)
@@ -78,33 +72,20 @@ TEST(SharedImage, LastReleaseFreesTheHandleAndDestroysTheHolder)
     EXPECT_EQ(log, "freed;destroyed;freed;destroyed;");
 }
 
-class PictureRegistry : public testing::Test {
-protected:
-    // Tests unregister TBitmap; it is known for "bmp" again afterwards.
-    void TearDown() override
-    {
-        TPicture::UnregisterGraphicClass(graphicClassOf<TBitmap>());
-        TPicture::RegisterFileFormat("bmp", "Bitmaps", graphicClassOf<TBitmap>());
-    }
-
-    // A stored picture property: class name length in one byte, the name, then the graphic's data.
-    static void fill(TMemoryStream &stream, const std::string &className, TBitmap *bitmap)
-    {
-        const auto length = static_cast<std::uint8_t>(className.size());
-        stream.WriteBuffer(&length, 1);
-        stream.WriteBuffer(className.data(), length);
-        if (bitmap)
-            bitmap->SaveToStream(stream);
-        stream.SetPosition(0);
-    }
-};
-
-TEST_F(PictureRegistry, CreatesTheStoredClassByNameAndHandsItTheData)
+TEST(PictureRegistry, CreatesTheStoredClassByNameAndHandsItTheData)
 {
     TBitmap original;
     original.SetSize(3, 2);
+    // A stored picture property: class name length in one byte, the name, then the graphic's data.
+    const auto fill = [&original](TMemoryStream &stream, const std::string &className) {
+        const auto length = static_cast<std::uint8_t>(className.size());
+        stream.WriteBuffer(&length, 1);
+        stream.WriteBuffer(className.data(), length);
+        original.SaveToStream(stream);
+        stream.SetPosition(0);
+    };
     TMemoryStream stored;
-    fill(stored, "TBitmap", &original);
+    fill(stored, "TBitmap");
     TPicture picture;
     picture.ReadData(stored);
     ASSERT_NE(picture.Graphic(), nullptr);
@@ -117,17 +98,23 @@ TEST_F(PictureRegistry, CreatesTheStoredClassByNameAndHandsItTheData)
     EXPECT_EQ(std::memcmp(written.Memory(), stored.Memory(), static_cast<std::size_t>(stored.GetSize())), 0);
 
     TMemoryStream unknown;
-    fill(unknown, "TNoSuchGraphic", &original);
+    fill(unknown, "TNoSuchGraphic");
     EXPECT_THROW(picture.ReadData(unknown), EInvalidGraphic);
     EXPECT_NE(picture.Graphic(), nullptr) << "a failed read dropped the held graphic";
-    TMemoryStream none;
-    fill(none, "", nullptr);
+    TMemoryStream none; // an empty class name and nothing else
+    none.WriteBuffer("", 1);
+    none.SetPosition(0);
     picture.ReadData(none);
     EXPECT_EQ(picture.Graphic(), nullptr);
 }
 
-TEST_F(PictureRegistry, LoadsFilesByExtensionUntilTheClassIsUnregistered)
+TEST(PictureRegistry, LoadsFilesByExtensionUntilTheClassIsUnregistered)
 {
+    // Afterwards TBitmap is known for "bmp" only, also when the test stops early.
+    const std::shared_ptr<void> restore(nullptr, [](void *) {
+        TPicture::UnregisterGraphicClass(graphicClassOf<TBitmap>());
+        TPicture::RegisterFileFormat("bmp", "Bitmaps", graphicClassOf<TBitmap>());
+    });
     ScratchFolder folder;
     const std::string name = folder.file("picture.DIB");
     TBitmap original;

@@ -9,18 +9,17 @@
 
 namespace {
 
-class GuiEnvironment : public testing::Environment {
+int argc = 1;
+char name[] = "vorrel-tests", *argv[] = {name, nullptr};
+
+struct GuiEnvironment : testing::Environment {
     void SetUp() override
     {
         setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        m_application = std::make_unique<QGuiApplication>(m_argc, m_argv);
+        application = std::make_unique<QGuiApplication>(argc, argv);
     }
-    void TearDown() override { m_application.reset(); }
-
-    int m_argc = 1;
-    char m_name[16] = "vorrel-tests";
-    char *m_argv[2] = {m_name, nullptr};
-    std::unique_ptr<QGuiApplication> m_application;
+    void TearDown() override { application.reset(); }
+    std::unique_ptr<QGuiApplication> application;
 };
 
 const testing::Environment *const guiEnvironment = testing::AddGlobalTestEnvironment(new GuiEnvironment);

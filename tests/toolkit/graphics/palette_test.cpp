@@ -5,6 +5,7 @@
 
 #include <set>
 #include <tuple>
+#include <vector>
 
 namespace {
 
@@ -20,8 +21,7 @@ TEST(Palette, CreateGetAndCopyKeepTheEntriesAndDeletedHandlesAreRefused)
     EXPECT_EQ(GetPaletteEntries(original, 0, 0, nullptr), 3u);
     PALETTEENTRY entries[4]{};
     EXPECT_EQ(GetPaletteEntries(original, 1, 4, entries), 2u);
-    EXPECT_EQ(entries[0], (PALETTEENTRY{0, 255, 0, 0}));
-    EXPECT_EQ(entries[1], (PALETTEENTRY{0, 0, 255, 0}));
+    EXPECT_EQ(std::vector(entries, entries + 2), (std::vector<PALETTEENTRY>{{0, 255, 0, 0}, {0, 0, 255, 0}}));
     EXPECT_EQ(GetPaletteEntries(original, 3, 4, entries), 0u);
 
     HPALETTE copy = CopyPalette(original);
