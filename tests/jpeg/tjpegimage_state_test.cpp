@@ -1,9 +1,13 @@
 // The picture's states (Empty, Compressed, Decoded, Pixels only) and their
 // events, sharing, the stored form, comparison and sizes.
 #include "jpeg/ejpeg.h"
+#include "jpeg/jpegregistration.h"
+#include "jpeg/jpegsettings.h"
 #include "jpeg/tjpegdata.h"
 #include "tests/jpeg/picturetesting.h"
 #include "toolkit/graphics/canvas.h"
+#include "toolkit/graphics/display.h"
+#include "toolkit/graphics/picture.h"
 
 #include <gtest/gtest.h>
 
@@ -271,3 +275,22 @@ TEST(TJPEGImageState, HugeAnnouncedSizeIsRefusedBeforeDecoding)
 }
 
 } // namespace
+
+TEST(JPEGSupport, StartUpAdaptsTheDepthAndRegistersBothExtensionsUntilShutdown)
+{
+    const TJPEGPixelFormat stored = DefaultJPEGSettings.OutputDepth;
+    for (const auto &[bits, depth] : {std::pair{8, Depth8}, std::pair{4, Depth8}, std::pair{16, Depth24}, std::pair{32, Depth24}}) {
+        const DisplayDepthOverride display(bits);
+        const JPEGSupportScope support;
+        EXPECT_EQ(DefaultJPEGSettings.OutputDepth, depth) << bits << " bits per pixel";
+        EXPECT_EQ(TJPEGImage().Settings().OutputDepth, depth) << "a new picture copies the defaults";
+        for (const char *extension : {"jpeg", "jpg", "JPG"}) {
+            EXPECT_EQ(TPicture::FindGraphicClassByExtension(extension), graphicClassOf<TJPEGImage>()) << extension;
+            EXPECT_EQ(TPicture::FileFormatDescription(extension), "JPEG Image File");
+        }
+        EXPECT_EQ(TPicture::FindGraphicClassByName("TJPEGImage"), graphicClassOf<TJPEGImage>());
+    }
+    EXPECT_EQ(TPicture::FindGraphicClassByExtension("jpg"), nullptr);
+    EXPECT_EQ(TPicture::FindGraphicClassByName("TJPEGImage"), nullptr);
+    DefaultJPEGSettings.OutputDepth = stored;
+}
