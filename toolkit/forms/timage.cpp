@@ -28,14 +28,11 @@ void TImage::paintEvent(QPaintEvent *)
 
 void TImage::mousePressEvent(QMouseEvent *event)
 {
-    m_pressed = event->button() == Qt::LeftButton;
+    m_click.pressed(*event);
 }
 
 void TImage::mouseReleaseEvent(QMouseEvent *event)
 {
-    const bool clicked = m_pressed && event->button() == Qt::LeftButton
-        && rect().contains(event->position().toPoint());
-    m_pressed = false;
-    if (clicked)
+    if (m_click.released(*event, *this))
         callHandler(OnClick, this);
 }

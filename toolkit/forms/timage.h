@@ -1,5 +1,7 @@
 #pragma once
 
+#include "toolkit/forms/click_tracker.h"
+
 #include "toolkit/forms/image_content.h"
 #include "toolkit/forms/tbounds.h"
 #include "toolkit/forms/tnotifyevent.h"
@@ -28,5 +30,5 @@ protected:
 
 private:
     std::unique_ptr<ImageContent> m_picture;
-    bool m_pressed = false;
+    ClickTracker m_click;
 };

@@ -16,14 +16,11 @@ TLabel::TLabel(QWidget *parent, const QPoint &position, const QString &caption)
 
 void TLabel::mousePressEvent(QMouseEvent *event)
 {
-    m_pressed = event->button() == Qt::LeftButton;
+    m_click.pressed(*event);
 }
 
 void TLabel::mouseReleaseEvent(QMouseEvent *event)
 {
-    const bool clicked = m_pressed && event->button() == Qt::LeftButton
-        && rect().contains(event->position().toPoint());
-    m_pressed = false;
-    if (clicked)
+    if (m_click.released(*event, *this))
         callHandler(OnClick, this);
 }

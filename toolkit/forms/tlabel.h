@@ -1,5 +1,7 @@
 #pragma once
 
+#include "toolkit/forms/click_tracker.h"
+
 #include "toolkit/forms/tnotifyevent.h"
 
 #include <QLabel>
@@ -19,5 +21,5 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
-    bool m_pressed = false;
+    ClickTracker m_click;
 };
