@@ -2,7 +2,7 @@
 
 #include "bench/jpeg/memorypeak.h"
 #include "bench/jpeg/plainlibjpeg.h"
-#include "bench/jpeg/syntheticphoto.h"
+#include "synthetic/synthetic_photo.h"
 
 
 namespace {

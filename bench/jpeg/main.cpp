@@ -9,7 +9,7 @@
 
 #include "bench/jpeg/benchphase.h"
 #include "bench/jpeg/plainlibjpeg.h"
-#include "bench/jpeg/syntheticphoto.h"
+#include "synthetic/synthetic_photo.h"
 
 #include <cstdio>
 #include <cstdlib>

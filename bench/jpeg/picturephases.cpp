@@ -1,6 +1,6 @@
 #include "bench/jpeg/benchphase.h"
 
-#include "bench/jpeg/syntheticphoto.h"
+#include "synthetic/synthetic_photo.h"
 #include "jpeg/tjpegimage.h"
 #include "toolkit/core/memorystream.h"
 #include "toolkit/graphics/bitmap.h"

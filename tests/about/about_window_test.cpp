@@ -1,7 +1,8 @@
 #include "about/tform2.h"
 #include "jpeg/jpegregistration.h"
 #include "jpeg/tjpegimage.h"
-#include "tests/toolkit/forms/test_support.h"
+#include "tests/support/application_fixture.h"
+#include "tests/support/reference_codec.h"
 #include "toolkit/core/memorystream.h"
 #include "toolkit/forms/picture_content.h"
 #include "toolkit/forms/shell_execute.h"
@@ -12,7 +13,6 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
-#include <QProcess>
 #include <QTest>
 #include <QUrl>
 
@@ -32,15 +32,10 @@ protected:
         state.application().CreateForm(Form2);
         Form2->SetVisible(true);
     }
-    ~AboutWindowTest() override { replaceShellHandler(std::move(m_previousShell)); }
 
-    std::vector<ShellRequest> shellRequests;
+    ShellRequestRecorder shell;
     ApplicationFixtureState state;
     const JPEGSupportScope jpegSupport;
-
-private:
-    ShellHandler m_previousShell =
-        replaceShellHandler([this](const ShellRequest &request) { shellRequests.push_back(request); });
 };
 
 TEST_F(AboutWindowTest, LabelsShowTheirTextsWhereLaidOutAndLinksLookLikeLinks)
@@ -100,11 +95,11 @@ TEST_F(AboutWindowTest, EachLinkMakesOneShellCallPerClickAndPlainLabelsNone)
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(&row - rows);
-        shellRequests.clear();
+        shell.requests.clear();
         QTest::mouseClick(row.control, Qt::LeftButton);
         QTest::mouseClick(row.control, Qt::LeftButton);
-        ASSERT_EQ(shellRequests.size(), row.file ? 2u : 0u);
-        for (const ShellRequest &request : shellRequests) {
+        ASSERT_EQ(shell.requests.size(), row.file ? 2u : 0u);
+        for (const ShellRequest &request : shell.requests) {
             EXPECT_EQ(request.owner, nullptr);
             EXPECT_EQ(request.verb, std::optional<std::string>("open"));
             EXPECT_EQ(request.file, *row.file);
@@ -129,14 +124,13 @@ public:
 TEST_F(AboutWindowTest, LinksReachTheDesktopsMailProgramAndWebBrowser)
 {
     DesktopRecorder desktop;
-    const ShellHandler recording = replaceShellHandler({});
+    const ShellHandlerOverride desktopsOwn({});
     for (const char *scheme : {"mailto", "http", "https"})
         QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), &desktop, "open");
     for (QWidget *control : std::initializer_list<QWidget *>{Form2->Label3, Form2->Label5, Form2->Label6, Form2->Image1})
         QTest::mouseClick(control, Qt::LeftButton);
     for (const char *scheme : {"mailto", "http", "https"})
         QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
-    replaceShellHandler(recording);
 
     EXPECT_EQ(desktop.opened, (std::vector<QString>{"mailto:vorrel@example.org", "http://www.example.com/",
                                                     "http://www.example.net/", "http://www.example.net/"}));
@@ -163,13 +157,9 @@ TEST_F(AboutWindowTest, StoredBannerIsTheProgressivePictureDecodedOnlyWhenFirstP
 TEST_F(AboutWindowTest, PaintedBannerEqualsTheReferenceDecodeAndLeavesBackgroundStrips)
 {
     TestFolder folder;
-    const QString reference = QString::fromStdString(folder / "banner.ppm");
     // The picture decodes with the floating-point transform by default.
-    ASSERT_EQ(QProcess::execute(QStringLiteral("djpeg"), {"-dct", "float", "-pnm", "-outfile", reference,
-                                                          QString::fromStdString(bannerFile)}),
-              0)
-        << "djpeg (libjpeg-turbo-progs) must decode the banner";
-    const QImage expected(reference);
+    runReference("djpeg", {"-dct", "float", "-pnm"}, bannerFile, folder / "banner.ppm");
+    const QImage expected(QString::fromStdString(folder / "banner.ppm"));
     ASSERT_EQ(expected.size(), QSize(303, 93));
 
     const QImage painted = Form2->client()->grab(Form2->Image1->geometry()).toImage().convertToFormat(QImage::Format_RGB32);

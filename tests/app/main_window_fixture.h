@@ -2,7 +2,7 @@
 
 #include "app/tform1.h"
 #include "app/working_folder.h"
-#include "tests/toolkit/forms/test_support.h"
+#include "tests/support/application_fixture.h"
 #include "toolkit/forms/topendialog.h"
 
 #include <optional>
@@ -13,21 +13,9 @@ class MainWindowTest : public ::testing::Test {
 protected:
     MainWindowTest()
     {
-        m_previousChooser = replaceOpenDialogChooser([this](const TOpenDialog &dialog) {
-            dialogFolders.push_back(dialog.InitialDir());
-            dialogFilters.push_back(dialog.Filter());
-            if (answers.empty())
-                return std::optional<std::string>(); // Cancel
-            if (dialogChangesWorkingFolder)
-                (void)::chdir("/");
-            std::optional<std::string> answer = answers.front();
-            answers.erase(answers.begin());
-            return answer;
-        });
         if (::chdir(folder.path().c_str()) != 0)
             ADD_FAILURE() << "cannot enter " << folder.path();
     }
-    ~MainWindowTest() override { replaceOpenDialogChooser(std::move(m_previousChooser)); }
 
     TForm1 &createMainWindow() { return state.application().CreateForm(Form1), *Form1; }
     std::string settingsText() const { return TestFolder::readFile(folder / "Settings.ini"); }
@@ -41,5 +29,15 @@ protected:
     ApplicationFixtureState state;
 
 private:
-    OpenDialogChooser m_previousChooser;
+    OpenDialogOverride m_dialogs{[this](const TOpenDialog &dialog) {
+            dialogFolders.push_back(dialog.InitialDir());
+            dialogFilters.push_back(dialog.Filter());
+            if (answers.empty())
+                return std::optional<std::string>(); // Cancel
+            if (dialogChangesWorkingFolder)
+                (void)::chdir("/");
+            std::optional<std::string> answer = answers.front();
+            answers.erase(answers.begin());
+            return answer;
+        }};
 };

@@ -3,6 +3,8 @@
 #include "toolkit/forms/tbutton.h"
 #include "toolkit/forms/tedit.h"
 
+#include <filesystem>
+
 namespace {
 
 using namespace std::string_literals;

@@ -96,7 +96,6 @@ protected:
         state.application().CreateForm(Form1);
         state.application().CreateForm(Form2);
     }
-    ~MenuTest() override { replaceShellHandler(std::move(m_previousShell)); }
 
     static TMenuItem *menuItem(int index, const char *caption)
     {
@@ -105,23 +104,21 @@ protected:
         return item;
     }
 
-    std::vector<ShellRequest> shellRequests;
+    ShellRequestRecorder shell;
 
 private:
-    ShellHandler m_previousShell =
-        replaceShellHandler([this](const ShellRequest &request) { shellRequests.push_back(request); });
     const JPEGSupportScope m_jpegSupport; // the About window's banner needs the class
 };
 
 TEST_F(MenuTest, HowToHandsTheShellTheManualWithoutAFolder)
 {
     menuItem(0, "&How To...")->action()->trigger();
-    ASSERT_EQ(shellRequests.size(), 1u);
-    EXPECT_EQ(shellRequests[0].owner, nullptr);
-    EXPECT_EQ(shellRequests[0].verb, std::optional<std::string>("open"));
-    EXPECT_EQ(shellRequests[0].file, "manual.chm");
-    EXPECT_FALSE(shellRequests[0].parameters.has_value() || shellRequests[0].directory.has_value());
-    EXPECT_EQ(shellRequests[0].showCommand, 5);
+    ASSERT_EQ(shell.requests.size(), 1u);
+    EXPECT_EQ(shell.requests[0].owner, nullptr);
+    EXPECT_EQ(shell.requests[0].verb, std::optional<std::string>("open"));
+    EXPECT_EQ(shell.requests[0].file, "manual.chm");
+    EXPECT_FALSE(shell.requests[0].parameters.has_value() || shell.requests[0].directory.has_value());
+    EXPECT_EQ(shell.requests[0].showCommand, 5);
     EXPECT_TRUE(state.errors().empty()) << "a missing manual is not the program's to report";
 }
 

@@ -1,6 +1,7 @@
 // The progress hook: throttling, percentages, rectangles and cancelling.
 #include "jpeg/progresshook.h"
-#include "tests/jpeg/bridgetesting.h"
+#include "tests/jpeg/bridge_driver.h"
+#include "tests/support/progress_recorder.h"
 #include "toolkit/core/clock.h"
 #include "toolkit/core/exceptions.h"
 #include "toolkit/graphics/bitmap.h"
@@ -8,24 +9,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-struct Notification { TPersistent *sender; TProgressStage stage; int percent; bool redrawNow; TRect rect; std::string message; };
-
-// A graphic that records its progress notifications and can cancel.
-class ProgressRecorder : public TBitmap {
-public:
-    ProgressRecorder()
-    {
-        SetOnProgress([this](TPersistent *sender, TProgressStage stage, std::uint8_t percent, bool redrawNow,
-                             const TRect &rect, const std::string &message) {
-            notifications.push_back({sender, stage, percent, redrawNow, rect, message});
-            if (cancelAfter >= 0 && static_cast<int>(notifications.size()) > cancelAfter)
-                throw EAbort();
-        });
-    }
-    std::vector<Notification> notifications;
-    int cancelAfter = -1; // cancel once this many notifications arrived; -1: never
-};
 
 // One call of the hook with the codec's counters as the library leaves them;
 // percent -1: no notification expected.
@@ -40,7 +23,8 @@ struct HookStep {
 
 void runSteps(bool decompress, const std::vector<HookStep> &steps)
 {
-    ProgressRecorder owner;
+    TBitmap owner;
+    ProgressRecorder recorder(owner);
     ScopedCodecContext context;
     decompress ? InitDecompressContext(context.get(), &owner) : InitCompressContext(context.get(), &owner);
     std::uint32_t now = 0;
@@ -57,12 +41,12 @@ void runSteps(bool decompress, const std::vector<HookStep> &steps)
         context->progress.pass_limit = step.limit;
         context->progress.completed_passes = step.completedPasses;
         context->progress.total_passes = step.totalPasses;
-        const std::size_t before = owner.notifications.size();
+        const std::size_t before = recorder.notifications.size();
         ReportCodecProgress(&context->codec.common);
-        ASSERT_EQ(owner.notifications.size(), before + (step.percent >= 0 ? 1 : 0));
+        ASSERT_EQ(recorder.notifications.size(), before + (step.percent >= 0 ? 1 : 0));
         if (step.percent < 0)
             continue;
-        const Notification &got = owner.notifications.back();
+        const ProgressNotification &got = recorder.notifications.back();
         EXPECT_EQ(got.sender, &owner);
         EXPECT_EQ(got.stage, TProgressStage::Running);
         EXPECT_EQ(got.percent, step.percent);
@@ -114,13 +98,14 @@ TEST(ProgressHook, NoOwnerOrNoProgressManagerNeverReadsTheClock)
     InitDecompressContext(withoutOwner.get(), nullptr);
     for (int i = 0; i < 3; ++i)
         ReportCodecProgress(&withoutOwner->codec.common);
-    ProgressRecorder owner;
+    TBitmap owner;
+    ProgressRecorder recorder(owner);
     ScopedCodecContext detached;
     InitDecompressContext(detached.get(), &owner);
     detached->codec.common.progress = nullptr;
     ReportCodecProgress(&detached->codec.common);
     EXPECT_EQ(clockReads, 0);
-    EXPECT_TRUE(owner.notifications.empty());
+    EXPECT_TRUE(recorder.notifications.empty());
 }
 
 TEST(ProgressHook, CancellingADecodeReachesTheCallerAsEAbort)
@@ -128,12 +113,14 @@ TEST(ProgressHook, CancellingADecodeReachesTheCallerAsEAbort)
     std::uint32_t now = 1;
     TickCountOverride clock([&now] { return now += 600; });
     for (const std::vector<std::string> &options : {std::vector<std::string>{}, std::vector<std::string>{"-progressive"}}) {
-        ProgressRecorder owner;
-        owner.cancelAfter = 1;
+        TBitmap owner;
+        ProgressRecorder recorder(owner);
+        recorder.actAt = 2;
+        recorder.onRunning = [] { throw EAbort(); };
         TMemoryStream stream;
         fillStream(stream, referenceJpeg(makePhotoImage(64, 512, 4), options));
         EXPECT_THROW(decodeThroughBridge(stream, &owner), EAbort);
-        EXPECT_EQ(owner.notifications.size(), 2u) << "the decode went on after the cancel";
+        EXPECT_EQ(recorder.notifications.size(), 2u) << "the decode went on after the cancel";
     }
 }
 

@@ -2,7 +2,7 @@
 // destination, pixel order; checked against the reference tools.
 #include "jpeg/ejpeg.h"
 #include "jpeg/sourcemanager.h"
-#include "tests/jpeg/bridgetesting.h"
+#include "tests/jpeg/bridge_driver.h"
 #include "toolkit/core/exceptions.h"
 
 #include <gtest/gtest.h>

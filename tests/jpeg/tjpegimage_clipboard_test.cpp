@@ -1,30 +1,16 @@
 // The picture on the application's clipboard (the offscreen platform in tests).
 #include "jpeg/tjpegdata.h"
-#include "tests/jpeg/picturetesting.h"
+#include "tests/jpeg/picture_helpers.h"
+#include "tests/support/qt_application.h"
 
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
 
 namespace {
 
 class TJPEGImageClipboard : public testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        static int argc = 1;
-        static char name[] = "vorrel_tjpegimage_clipboard_tests";
-        static char *argv[] = {name, nullptr};
-        s_application = new QGuiApplication(argc, argv);
-    }
-    static void TearDownTestSuite()
-    {
-        delete s_application;
-        s_application = nullptr;
-    }
-
-private:
-    static inline QGuiApplication *s_application = nullptr;
+    TJPEGImageClipboard() { testApplication(); }
 };
 
 TEST_F(TJPEGImageClipboard, EmptyPictureSavesAnEmptyBitmap)

@@ -1,6 +1,6 @@
 // Palettes of the picture: GetPalette on each display, SetPalette's cases,
 // and that no palette leaks or gets two owners.
-#include "tests/jpeg/picturetesting.h"
+#include "tests/jpeg/picture_helpers.h"
 #include "toolkit/graphics/display.h"
 
 #include <gtest/gtest.h>
@@ -98,7 +98,7 @@ TEST(TJPEGImagePalette, TwentyFourBitDecodeDiscardsTheHeldPalette)
 
 TEST(TJPEGImagePalette, GrayOutputKeepsItsGrayLevelsUnderAHeldPalette)
 {
-    const std::vector<unsigned char> jpeg = referenceJpeg("gray-303x93");
+    const Bytes jpeg = referenceJpeg("gray-303x93");
     DefaultSettingsScope settings(depth8);
     std::unique_ptr<TJPEGImage> withPalette = pictureFromBytes(jpeg);
     withPalette->SetPalette(fourColourPalette());

@@ -1,7 +1,8 @@
 // Progress notifications of decoding and encoding, cancellation by EAbort,
 // failing handlers, and what a handler may do meanwhile.
 #include "jpeg/tjpegdata.h"
-#include "tests/jpeg/picturetesting.h"
+#include "tests/jpeg/picture_helpers.h"
+#include "tests/support/progress_recorder.h"
 #include "toolkit/core/clock.h"
 #include "toolkit/core/exceptions.h"
 
@@ -9,41 +10,14 @@
 
 namespace {
 
-struct ProgressEvent { TProgressStage stage; int percent; bool redrawNow; TRect rect; };
-
-// Records every notification; runs onRunning at the actAt-th Running one.
-class ProgressRecorder {
-public:
-    explicit ProgressRecorder(TJPEGImage &picture)
-    {
-        picture.SetOnProgress([this](TPersistent *, TProgressStage stage, std::uint8_t percent, bool redrawNow,
-                                     const TRect &rect, const std::string &) {
-            events.push_back({stage, percent, redrawNow, rect});
-            if (stage == TProgressStage::Running && onRunning && ++m_running == actAt)
-                onRunning();
-        });
-    }
-    void expectStartAndEnd(int endPercent) const
-    {
-        ASSERT_GE(events.size(), 2u);
-        EXPECT_EQ(events.front().stage, TProgressStage::Starting);
-        EXPECT_EQ(events.front().percent, 0);
-        EXPECT_EQ(events.back().stage, TProgressStage::Ending);
-        EXPECT_EQ(events.back().percent, endPercent);
-    }
-    int running() const
-    {
-        return static_cast<int>(std::count_if(events.begin(), events.end(),
-                                              [](const ProgressEvent &e) { return e.stage == TProgressStage::Running; }));
-    }
-
-    std::vector<ProgressEvent> events;
-    std::function<void()> onRunning;
-    int actAt = 1;
-
-private:
-    int m_running = 0;
-};
+void expectStartAndEnd(const ProgressRecorder &recorder, int endPercent)
+{
+    ASSERT_GE(recorder.notifications.size(), 2u);
+    EXPECT_EQ(recorder.notifications.front().stage, TProgressStage::Starting);
+    EXPECT_EQ(recorder.notifications.front().percent, 0);
+    EXPECT_EQ(recorder.notifications.back().stage, TProgressStage::Ending);
+    EXPECT_EQ(recorder.notifications.back().percent, endPercent);
+}
 
 // A clock that moves 1 s per reading, so that no notification is throttled.
 struct FastClock : TickCountOverride {
@@ -52,12 +26,9 @@ struct FastClock : TickCountOverride {
 
 // 640 x 400 baseline: its rows are decoded after the first notifications (a
 // progressive file is taken in whole before any row).
-std::vector<unsigned char> largeBaselineJpeg()
+Bytes largeBaselineJpeg()
 {
-    TestFolder folder;
-    writePnm(folder / "large.ppm", makePhotoImage(640, 400, 11));
-    runReference("cjpeg", {}, folder / "large.ppm", folder / "large.jpg");
-    return readFileBytes(folder / "large.jpg");
+    return referenceJpeg(makePhotoImage(640, 400, 11));
 }
 
 // A pixels-only picture whose encode reports progress during its passes
@@ -78,10 +49,10 @@ TEST(TJPEGImageProgress, DecodeReportsStartingRunningAndEnding)
     int changes = 0;
     picture->SetOnChange([&changes](TPersistent *) { ++changes; });
     decodedRaster(*picture);
-    recorder.expectStartAndEnd(100);
-    EXPECT_EQ(recorder.events.back().redrawNow, picture->GetPaletteDirty());
+    expectStartAndEnd(recorder, 100);
+    EXPECT_EQ(recorder.notifications.back().redrawNow, picture->GetPaletteDirty());
     EXPECT_GE(recorder.running(), 1);
-    for (const ProgressEvent &event : recorder.events) {
+    for (const ProgressNotification &event : recorder.notifications) {
         if (event.stage == TProgressStage::Running) {
             EXPECT_EQ(event.rect.Left, 0);
             EXPECT_EQ(event.rect.Right, 640);
@@ -98,9 +69,9 @@ TEST(TJPEGImageProgress, EncodeReportsProgressWithoutRectangles)
     std::unique_ptr<TJPEGImage> picture = progressivePixelsOnly(makePhotoImage(640, 400, 5));
     ProgressRecorder recorder(*picture);
     EXPECT_FALSE(savedBytes(*picture).empty());
-    recorder.expectStartAndEnd(100);
+    expectStartAndEnd(recorder, 100);
     EXPECT_GE(recorder.running(), 1);
-    for (const ProgressEvent &event : recorder.events) {
+    for (const ProgressNotification &event : recorder.notifications) {
         EXPECT_EQ(event.rect, TRect{});
         EXPECT_FALSE(event.redrawNow);
     }
@@ -115,10 +86,10 @@ TEST(TJPEGImageProgress, CancelledDecodeKeepsThePartlyDecodedBitmap)
     TBitmap target;
     EXPECT_NO_THROW(picture->AssignTo(&target));
     EXPECT_EQ(target.GetWidth(), 640);
-    recorder.expectStartAndEnd(0);
-    const std::size_t before = recorder.events.size();
+    expectStartAndEnd(recorder, 0);
+    const std::size_t before = recorder.notifications.size();
     picture->AssignTo(&target);
-    EXPECT_EQ(recorder.events.size(), before) << "the kept bitmap is not decoded again";
+    EXPECT_EQ(recorder.notifications.size(), before) << "the kept bitmap is not decoded again";
 }
 
 TEST(TJPEGImageProgress, CancelledOrFailedEncodeLeavesNoPartialBytesAndKeepsThePixels)
@@ -137,7 +108,7 @@ TEST(TJPEGImageProgress, CancelledOrFailedEncodeLeavesNoPartialBytesAndKeepsTheP
         else
             EXPECT_THROW(picture->SaveToStream(target), std::runtime_error);
         EXPECT_EQ(target.GetSize(), 0);
-        recorder.expectStartAndEnd(0);
+        expectStartAndEnd(recorder, 0);
         EXPECT_NE(picture->Data(), before) << "a fresh holder";
         EXPECT_EQ(picture->Data()->JpegStream, nullptr);
         EXPECT_EQ(picture->Data()->ImageWidth, 0);
@@ -150,7 +121,7 @@ TEST(TJPEGImageProgress, CancelledOrFailedEncodeLeavesNoPartialBytesAndKeepsTheP
 TEST(TJPEGImageProgress, HandlerMayDrawButNotChangeThePictureWhileItDecodes)
 {
     FastClock clock;
-    const std::vector<unsigned char> jpeg = largeBaselineJpeg();
+    const Bytes jpeg = largeBaselineJpeg();
     std::unique_ptr<TJPEGImage> picture = pictureFromBytes(jpeg);
     std::unique_ptr<TJPEGImage> other = pictureFromBytes(jpeg);
     ProgressRecorder recorder(*picture);
@@ -175,7 +146,7 @@ TEST(TJPEGImageProgress, HandlerMayDrawButNotChangeThePictureWhileItDecodes)
 TEST(TJPEGImageProgress, PicturesSharingBytesDecodeInsideEachOther)
 {
     FastClock clock;
-    const std::vector<unsigned char> jpeg = referenceJpeg("progressive-640x400");
+    const Bytes jpeg = referenceJpeg("progressive-640x400");
     std::unique_ptr<TJPEGImage> first = pictureFromBytes(jpeg);
     TJPEGImage second;
     second.Assign(first.get());

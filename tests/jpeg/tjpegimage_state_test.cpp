@@ -4,7 +4,7 @@
 #include "jpeg/jpegregistration.h"
 #include "jpeg/jpegsettings.h"
 #include "jpeg/tjpegdata.h"
-#include "tests/jpeg/picturetesting.h"
+#include "tests/jpeg/picture_helpers.h"
 #include "toolkit/graphics/canvas.h"
 #include "toolkit/graphics/display.h"
 #include "toolkit/graphics/picture.h"
@@ -19,9 +19,9 @@
 namespace {
 
 // The stored form: little-endian count, then the bytes.
-std::vector<unsigned char> storedForm(std::int32_t count, const std::vector<unsigned char> &bytes)
+Bytes storedForm(std::int32_t count, const Bytes &bytes)
 {
-    std::vector<unsigned char> form;
+    Bytes form;
     for (int i = 0; i < 4; ++i)
         form.push_back(static_cast<unsigned char>(static_cast<std::uint32_t>(count) >> (8 * i)));
     form.insert(form.end(), bytes.begin(), bytes.end());
@@ -98,9 +98,9 @@ TEST(TJPEGImageState, PixelsOnlyPictureEncodesWhenItsBytesAreAsked)
     EXPECT_EQ(picture.GetWidth(), 31);
     TMemoryStream stored;
     picture.WriteData(stored);
-    EXPECT_TRUE(std::vector<unsigned char>(stored.Memory(), stored.Memory() + stored.GetSize()) == storedForm(0, {}))
+    EXPECT_TRUE(Bytes(stored.Memory(), stored.Memory() + stored.GetSize()) == storedForm(0, {}))
         << "WriteData does not encode";
-    const std::vector<unsigned char> jpeg = savedBytes(picture);
+    const Bytes jpeg = savedBytes(picture);
     ASSERT_NE(picture.Data()->JpegStream, nullptr);
     EXPECT_NE(picture.Bitmap(), nullptr) << "Decoded: bytes and bitmap";
     EXPECT_EQ(picture.Data()->ImageHeight, 17);
@@ -166,10 +166,10 @@ TEST(TJPEGImageState, AssigningAPictureToItselfChangesNothing)
 
 TEST(TJPEGImageState, StoredFormRoundTripsAndCountZeroHoldsEmptyBytes)
 {
-    const std::vector<unsigned char> jpeg = referenceJpeg("progressive-303x93");
+    const Bytes jpeg = referenceJpeg("progressive-303x93");
     TMemoryStream stored;
     pictureFromBytes(jpeg)->WriteData(stored);
-    const std::vector<unsigned char> expected = storedForm(static_cast<std::int32_t>(jpeg.size()), jpeg);
+    const Bytes expected = storedForm(static_cast<std::int32_t>(jpeg.size()), jpeg);
     ASSERT_EQ(stored.GetSize(), static_cast<std::int64_t>(expected.size()));
     EXPECT_TRUE(std::equal(expected.begin(), expected.end(), stored.Memory()));
     stored.SetPosition(0);
@@ -189,15 +189,15 @@ TEST(TJPEGImageState, StoredFormRoundTripsAndCountZeroHoldsEmptyBytes)
 
 TEST(TJPEGImageState, BadStoredFormIsRefusedAndThePictureKeepsItsData)
 {
-    const std::vector<unsigned char> jpeg = referenceJpeg("baseline-1x1");
+    const Bytes jpeg = referenceJpeg("baseline-1x1");
     std::unique_ptr<TJPEGImage> picture = pictureFromBytes(referenceJpeg("baseline-303x93"));
     const TJPEGData *data = picture->Data();
     int changes = 0;
     picture->SetOnChange([&changes](TPersistent *) { ++changes; });
     // No count, three bytes of count, negative, beyond the stream, two gigabytes
     // (which must not be allocated).
-    for (const std::vector<unsigned char> &bytes :
-         {std::vector<unsigned char>{}, std::vector<unsigned char>{0x10, 0x00, 0x00}, storedForm(-5, jpeg),
+    for (const Bytes &bytes :
+         {Bytes{}, Bytes{0x10, 0x00, 0x00}, storedForm(-5, jpeg),
           storedForm(static_cast<std::int32_t>(jpeg.size() + 1), jpeg), storedForm(0x7FFFFFFF, jpeg)}) {
         EXPECT_THROW(picture->ReadData(*streamOf(bytes)), EReadError) << bytes.size() << " bytes";
         EXPECT_EQ(picture->Data(), data);
@@ -208,7 +208,7 @@ TEST(TJPEGImageState, BadStoredFormIsRefusedAndThePictureKeepsItsData)
 
 TEST(TJPEGImageState, EqualsComparesBytesOrElseTheHolder)
 {
-    const std::vector<unsigned char> jpeg = referenceJpeg("baseline-303x93");
+    const Bytes jpeg = referenceJpeg("baseline-303x93");
     std::unique_ptr<TJPEGImage> loaded = pictureFromBytes(jpeg);
     std::unique_ptr<TJPEGImage> sameBytes = pictureFromBytes(jpeg);
     std::unique_ptr<TJPEGImage> otherBytes = pictureFromBytes(referenceJpeg("baseline-1x1"));
@@ -260,7 +260,7 @@ TEST(TJPEGImageState, ReducedScaleSizesFollowTheLoadedData)
 TEST(TJPEGImageState, HugeAnnouncedSizeIsRefusedBeforeDecoding)
 {
     for (const std::string name : {"baseline-1x1", "progressive-1x1"}) {
-        std::vector<unsigned char> jpeg = referenceJpeg(name);
+        Bytes jpeg = referenceJpeg(name);
         const unsigned char marker[] = {0xFF, static_cast<unsigned char>(name[0] == 'b' ? 0xC0 : 0xC2)};
         const auto frame = static_cast<std::size_t>(std::search(jpeg.begin(), jpeg.end(), marker, marker + 2) - jpeg.begin());
         ASSERT_LT(frame + 9, jpeg.size()) << name;

@@ -11,7 +11,8 @@
 #include "scan/comparison.h"
 #include "scan/folder_walkers.h"
 #include "scan/scheme_reader.h"
-#include "tests/toolkit/filesystem/temp_tree.h"
+#include "tests/support/refusing_file_system.h"
+#include "tests/support/test_folder.h"
 
 namespace {
 
@@ -54,11 +55,11 @@ TEST(FileNameList, CutsTheLastFourCharactersOnlyWhenAskedAndContainsComparesWhol
 
 TEST(FolderWalkers, FlatWalksIgnoreCaseRecursiveNeedsTheExactExtensionAndGoesDown)
 {
-    TempTree tree;
+    TestFolder tree;
     for (const char *name : {"wind.ogg", "WIND2.OGG", "Mixed.Ogg", "x.ogg.bak", "a.sch", "UPPER.SCH", "ogg", ".og",
                              ".ogg", "dir.ogg/inner.wav", "sub/c.sch"})
-        tree.file(name);
-    const std::string &root = tree.root();
+        tree.writeFile(name);
+    const std::string &root = tree.path();
     FileNameList audio, schemes;
     EXPECT_TRUE(collectAudioFlat(FileSystem::posix(), root, audio));
     EXPECT_EQ(foundIn(audio), (Found{{"", root}, {"Mixed", root}, {"wind", root}, {"WIND2", root}}));
@@ -66,32 +67,32 @@ TEST(FolderWalkers, FlatWalksIgnoreCaseRecursiveNeedsTheExactExtensionAndGoesDow
     EXPECT_EQ(walkRecursive(root, true), (Found{{"", root}, {"wind", root}}));
     collectSchemesFlat(FileSystem::posix(), root, schemes, false);
     EXPECT_EQ(foundIn(schemes), (Found{{"a.sch", root}, {"UPPER.SCH", root}}));
-    EXPECT_EQ(walkRecursive(root, false), (Found{{"a.sch", root}, {"c.sch", tree.path("sub")}}));
+    EXPECT_EQ(walkRecursive(root, false), (Found{{"a.sch", root}, {"c.sch", tree / "sub"}}));
 }
 
 TEST(FolderWalkers, RecursiveWalkIsDepthFirstInEntryOrderAndSkipsDotFoldersAndLinks)
 {
-    TempTree tree;
+    TestFolder tree;
     for (const char *path : {"z.ogg", "a.ogg", "M/b.ogg", "M/n/c.ogg", "M/d.ogg", "m2/e.ogg", "m2/b.ogg",
                              ".backup/h.ogg", "elsewhere/outside.ogg"})
-        tree.file(path);
-    std::filesystem::create_symlink("..", tree.path("M/loop"));
-    std::filesystem::create_symlink("../elsewhere", tree.path("M/outside"));
-    const std::string &root = tree.root();
+        tree.writeFile(path);
+    std::filesystem::create_symlink("..", (tree / "M/loop"));
+    std::filesystem::create_symlink("../elsewhere", (tree / "M/outside"));
+    const std::string &root = tree.path();
     EXPECT_EQ(walkRecursive(root, true),
-              (Found{{"a", root}, {"outside", tree.path("elsewhere")}, {"b", tree.path("M")}, {"d", tree.path("M")},
-                     {"c", tree.path("M/n")}, {"b", tree.path("m2")}, {"e", tree.path("m2")}, {"z", root}}));
+              (Found{{"a", root}, {"outside", tree / "elsewhere"}, {"b", tree / "M"}, {"d", tree / "M"},
+                     {"c", tree / "M/n"}, {"b", tree / "m2"}, {"e", tree / "m2"}, {"z", root}}));
 }
 
 TEST(FolderWalkers, LongNamesAndDeepFoldersKeepTheirFullText)
 {
-    TempTree tree;
+    TestFolder tree;
     std::string deep(200, 'd');
     for (int level = 1; level < 6; ++level)
         deep += "/" + std::string(200, 'd');  // a folder path well over 1000 characters
     const std::string name(250, 'n');
-    tree.file(deep + "/" + name + ".ogg");
-    EXPECT_EQ(walkRecursive(tree.root(), true), (Found{{name, tree.path(deep)}}));
+    tree.writeFile(deep + "/" + name + ".ogg");
+    EXPECT_EQ(walkRecursive(tree.path(), true), (Found{{name, tree / deep}}));
 }
 
 std::vector<SchemeReference> referencesTo(const std::vector<std::string> &names)
@@ -143,12 +144,12 @@ TEST(Comparison, ReportsReferencesThatNoAudioFileHas)
 using Read = std::vector<std::pair<std::string, std::size_t>>;  // name, line number
 
 // Reads the scheme files `files` of `tree`, in that order, with one reader.
-Read readFiles(const TempTree &tree, const std::vector<std::string> &files, const FileSystem &fs = FileSystem::posix(),
+Read readFiles(const TestFolder &tree, const std::vector<std::string> &files, const FileSystem &fs = FileSystem::posix(),
                std::vector<std::size_t> unreadable = {})
 {
     FileNameList schemes;
     for (const std::string &file : files)
-        schemes.append(file, tree.root(), false);
+        schemes.append(file, tree.path(), false);
     std::vector<SchemeReference> references;
     std::vector<std::size_t> unreadableHere;
     SchemeReader(fs).readSchemes(schemes, references, unreadableHere);
@@ -179,22 +180,22 @@ TEST(SchemeReader, TakesTheFirstPlainLineAfterQuotedLines)
         // The first read takes 8 KiB: a CR ends it, its LF starts the next.
         {std::string(8190, 'q') + "\"\r\nwind\r\n", {{"wind", 2}}},
     };
-    TempTree tree;
+    TestFolder tree;
     for (const auto &c : cases) {
-        tree.file("s.sch", c.content);
+        tree.writeFile("s.sch", c.content);
         EXPECT_EQ(readFiles(tree, {"s.sch"}), c.read) << testing::PrintToString(c.content.substr(0, 20));
     }
 }
 
 TEST(SchemeReader, FilesThatCannotBeReadAreSkippedAndNamed)
 {
-    TempTree tree;
-    tree.file("a.sch", "\"x\"\n");
-    tree.file("locked.sch", "\"y\"\nhidden_ref\n");
-    tree.file("folder.sch/x");  // folder.sch opens, then every read fails
-    tree.file("c.sch", "after_lock\n");
+    TestFolder tree;
+    tree.writeFile("a.sch", "\"x\"\n");
+    tree.writeFile("locked.sch", "\"y\"\nhidden_ref\n");
+    tree.writeFile("folder.sch/x");  // folder.sch opens, then every read fails
+    tree.writeFile("c.sch", "after_lock\n");
     RefusingFileSystem fs;
-    fs.refusedFiles.insert(tree.path("locked.sch"));
+    fs.refusedFiles.insert(tree / "locked.sch");
     // The files that could not be read leave the quote state alone.
     EXPECT_EQ(readFiles(tree, {"a.sch", "locked.sch", "folder.sch", "c.sch", "gone.sch"}, fs, {1, 2, 4}),
               (Read{{"after_lock", 1}}));

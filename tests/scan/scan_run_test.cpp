@@ -7,7 +7,8 @@
 
 #include "scan/scan_details.h"
 #include "scan/scan_report.h"
-#include "tests/toolkit/filesystem/temp_tree.h"
+#include "tests/support/refusing_file_system.h"
+#include "tests/support/test_folder.h"
 
 namespace {
 
@@ -42,36 +43,36 @@ TEST(ScanRun, ReportShapes)
          {"first", "", "Scan termined."}},
     };
     for (const auto &c : cases) {
-        TempTree tree;
+        TestFolder tree;
         for (const auto &[path, content] : c.schemes)
-            tree.file("schemes/" + path, content);
+            tree.writeFile("schemes/" + path, content);
         for (const std::string &path : c.audio)
-            tree.file("audio/" + path);
+            tree.writeFile("audio/" + path);
         for (int run : {1, 2})
-            EXPECT_EQ(runScan({"schemes", "audio", c.schemesSub, c.audioSub, tree.root()}), c.report)
+            EXPECT_EQ(runScan({"schemes", "audio", c.schemesSub, c.audioSub, tree.path()}), c.report)
                 << "case " << &c - cases << ", run " << run;
     }
 }
 
 TEST(ScanRun, FolderThatCannotBeEnteredEndsTheScanAndNothingElseIsWalked)
 {
-    TempTree tree;
+    TestFolder tree;
     // The base folder holds schemes and audio: it must never stand in for a
     // folder asked for, nor may the audio folder be read without schemes.
     for (const char *path : {"base.sch", "wind.ogg", "file.sch", "locked/in.ogg", "schemes/a.sch", "schemes/stray.ogg",
                              "audio/wind.ogg", "empty/sub/x.txt"})
-        tree.file(path, wind);
+        tree.writeFile(path, wind);
     RefusingFileSystem fs;
-    fs.refusedFolders.insert(tree.path("locked"));
+    fs.refusedFolders.insert(tree / "locked");
     for (const bool sub : {false, true}) {
-        for (const std::string &bad : Lines{"", "missing", "file.sch", "locked", tree.path("missing/"), "empty"}) {
+        for (const std::string &bad : Lines{"", "missing", "file.sch", "locked", tree / "missing/", "empty"}) {
             fs.searchedFolders.clear();
-            EXPECT_EQ(runScanDetailed({bad, "audio", sub, sub, tree.root()}, fs).lines, noSchemes) << bad << sub;
-            const std::string asked = bad.empty() ? "\n" : bad[0] == '/' ? bad : tree.path(bad);
+            EXPECT_EQ(runScanDetailed({bad, "audio", sub, sub, tree.path()}, fs).lines, noSchemes) << bad << sub;
+            const std::string asked = bad.empty() ? "\n" : bad[0] == '/' ? bad : (tree / bad);
             for (const std::string &searched : fs.searchedFolders)
                 EXPECT_EQ(searched.rfind(asked, 0), 0u) << bad;
             if (bad != "empty") {
-                EXPECT_EQ(runScanDetailed({"schemes", bad, sub, sub, tree.root()}, fs).lines, readingError) << bad;
+                EXPECT_EQ(runScanDetailed({"schemes", bad, sub, sub, tree.path()}, fs).lines, readingError) << bad;
             }
         }
     }
@@ -79,42 +80,42 @@ TEST(ScanRun, FolderThatCannotBeEnteredEndsTheScanAndNothingElseIsWalked)
 
 TEST(ScanRun, RelativeFoldersResolveAgainstTheBaseAndTheWorkingFolderStays)
 {
-    TempTree tree;
-    tree.file("mod/schemes/a.sch", wind);
-    tree.file("mod/audio/wind.ogg");
-    tree.file("mod/audio/sub/rain.ogg");
+    TestFolder tree;
+    tree.writeFile("mod/schemes/a.sch", wind);
+    tree.writeFile("mod/audio/wind.ogg");
+    tree.writeFile("mod/audio/sub/rain.ogg");
     const Lines expected = {"rain", "", "Scan termined."};
-    ScanRequest r{"schemes/", "./audio/../audio", false, true, tree.path("mod")};
+    ScanRequest r{"schemes/", "./audio/../audio", false, true, tree / "mod"};
     EXPECT_EQ(runScan(r), expected);
     // Without a base folder the current folder is the base; no run, failed
     // or not, leaves it changed.
     const std::string previous = FileSystem::posix().GetCurrentDirectoryA();
-    ASSERT_EQ(::chdir(tree.path("mod").c_str()), 0);
+    ASSERT_EQ(::chdir((tree / "mod").c_str()), 0);
     r.baseFolder.clear();
     EXPECT_EQ(runScan(r), expected);
     EXPECT_EQ(runScan({"schemes", "missing", false, false, ""}), readingError);
     EXPECT_EQ(runScan({"missing", "audio", true, true, ""}), noSchemes);
-    EXPECT_EQ(FileSystem::posix().GetCurrentDirectoryA(), tree.path("mod"));
+    EXPECT_EQ(FileSystem::posix().GetCurrentDirectoryA(), (tree / "mod"));
     ASSERT_EQ(::chdir(previous.c_str()), 0);
 }
 
 TEST(ScanRun, WhatCannotBeReadIsSkippedAndWarnedAboveTheList)
 {
-    TempTree tree;
+    TestFolder tree;
     for (const std::string name : {"a/wind", "b/rain", "c/thunder", "c/crickets"}) {
-        tree.file("audio/" + name + ".ogg");
-        tree.file("schemes/" + name + ".sch", "\"s\"\n" + name.substr(2) + "\n");
+        tree.writeFile("audio/" + name + ".ogg");
+        tree.writeFile("schemes/" + name + ".sch", "\"s\"\n" + name.substr(2) + "\n");
     }
-    const std::string locked = tree.path("schemes/c/thunder.sch");  // read after crickets.sch
+    const std::string locked = tree / "schemes/c/thunder.sch";  // read after crickets.sch
     RefusingFileSystem fs;
-    fs.refusedFolders = {tree.path("schemes/b"), tree.path("audio/b")};
+    fs.refusedFolders = {(tree / "schemes/b"), tree / "audio/b"};
     fs.refusedFiles = {locked};
-    const ScanDetails details = runScanDetailed({"schemes", "audio", true, true, tree.root()}, fs);
-    EXPECT_EQ(details.lines, (Lines{ScanReport::unreadableSchemeFolder(tree.path("schemes/b")),
+    const ScanDetails details = runScanDetailed({"schemes", "audio", true, true, tree.path()}, fs);
+    EXPECT_EQ(details.lines, (Lines{ScanReport::unreadableSchemeFolder(tree / "schemes/b"),
                                     ScanReport::unreadableSchemeFile(locked), "thunder", "", "Scan termined."}));
     EXPECT_EQ(details.lines[0].rfind("Warning: ", 0), 0u);
     EXPECT_NE(details.lines[1].find(locked), std::string::npos);
-    EXPECT_EQ(details.unreadableAudioFolders, Lines{tree.path("audio/b")});
+    EXPECT_EQ(details.unreadableAudioFolders, Lines{(tree / "audio/b")});
 }
 
 } // namespace

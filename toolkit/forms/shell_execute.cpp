@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QUrl>
+#include <utility>
 
 namespace {
 
@@ -84,9 +85,12 @@ bool ShellExecuteA(QWidget *owner, const char *verb, const char *file, const cha
     return openThroughDesktop(request);
 }
 
-ShellHandler replaceShellHandler(ShellHandler handler)
+ShellHandlerOverride::ShellHandlerOverride(ShellHandler handler)
+    : m_previous(std::exchange(shellHandler(), std::move(handler)))
 {
-    ShellHandler previous = std::move(shellHandler());
-    shellHandler() = std::move(handler);
-    return previous;
+}
+
+ShellHandlerOverride::~ShellHandlerOverride()
+{
+    shellHandler() = std::move(m_previous);
 }

@@ -33,8 +33,17 @@ struct ShellRequest {
 bool ShellExecuteA(QWidget *owner, const char *verb, const char *file, const char *parameters,
                    const char *directory, int showCommand);
 
-// Replaces what carries out shell requests; returns the previous handler.
-// An empty handler restores the desktop's own. Tests record requests here
-// instead of opening anything.
+// For as long as it lives, handler carries out shell requests instead of
+// the desktop (an empty one: the desktop's own again); overrides nest. Tests
+// record requests here instead of opening anything.
 using ShellHandler = std::function<void(const ShellRequest &request)>;
-ShellHandler replaceShellHandler(ShellHandler handler);
+class ShellHandlerOverride {
+public:
+    explicit ShellHandlerOverride(ShellHandler handler);
+    ~ShellHandlerOverride();
+    ShellHandlerOverride(const ShellHandlerOverride &) = delete;
+    ShellHandlerOverride &operator=(const ShellHandlerOverride &) = delete;
+
+private:
+    ShellHandler m_previous;
+};

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <utility>
 
 TApplication *Application = nullptr;
 
@@ -99,9 +100,12 @@ void TApplication::ShowCurrentException(std::exception_ptr error) noexcept
     }
 }
 
-TApplication::ErrorBoxPresenter TApplication::ReplaceErrorBoxPresenter(ErrorBoxPresenter presenter)
+ErrorBoxOverride::ErrorBoxOverride(TApplication::ErrorBoxPresenter presenter)
+    : m_previous(std::exchange(errorBoxPresenter(), std::move(presenter)))
 {
-    ErrorBoxPresenter previous = std::move(errorBoxPresenter());
-    errorBoxPresenter() = std::move(presenter);
-    return previous;
+}
+
+ErrorBoxOverride::~ErrorBoxOverride()
+{
+    errorBoxPresenter() = std::move(m_previous);
 }

@@ -64,10 +64,6 @@ public:
     // with an empty message. Works also when no application object exists.
     static void ShowCurrentException(std::exception_ptr error) noexcept;
 
-    // Replaces the error box's presenter; returns the previous one. An empty
-    // presenter restores the real box.
-    static ErrorBoxPresenter ReplaceErrorBoxPresenter(ErrorBoxPresenter presenter);
-
 private:
     void adoptForm(std::unique_ptr<TForm> form, std::function<void()> clearReference);
 
@@ -81,6 +77,20 @@ private:
     TForm *m_mainForm = nullptr;
     QString m_title;
     QString m_helpFile;
+};
+
+// For as long as it lives, presenter shows the error boxes instead of the
+// real box (an empty one: the real box again); overrides nest. Tests record
+// the boxes here instead of opening them.
+class ErrorBoxOverride {
+public:
+    explicit ErrorBoxOverride(TApplication::ErrorBoxPresenter presenter);
+    ~ErrorBoxOverride();
+    ErrorBoxOverride(const ErrorBoxOverride &) = delete;
+    ErrorBoxOverride &operator=(const ErrorBoxOverride &) = delete;
+
+private:
+    TApplication::ErrorBoxPresenter m_previous;
 };
 
 extern TApplication *Application;

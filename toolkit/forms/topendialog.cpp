@@ -1,6 +1,7 @@
 #include "toolkit/forms/topendialog.h"
 
 #include <QFileDialog>
+#include <utility>
 
 namespace {
 
@@ -77,9 +78,12 @@ bool TOpenDialog::Execute()
     return true;
 }
 
-OpenDialogChooser replaceOpenDialogChooser(OpenDialogChooser chooser)
+OpenDialogOverride::OpenDialogOverride(OpenDialogChooser chooser)
+    : m_previous(std::exchange(openDialogChooser(), std::move(chooser)))
 {
-    OpenDialogChooser previous = std::move(openDialogChooser());
-    openDialogChooser() = std::move(chooser);
-    return previous;
+}
+
+OpenDialogOverride::~OpenDialogOverride()
+{
+    openDialogChooser() = std::move(m_previous);
 }

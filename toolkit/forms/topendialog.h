@@ -38,11 +38,20 @@ private:
     std::string m_fileName;
 };
 
-// Stands in for the user: answers every open dialog with a file's full
-// path, or nothing for a cancel. Returns the previous one; an empty chooser
-// restores the real dialog.
+// For as long as it lives, chooser stands in for the user: it answers every
+// open dialog with a file's full path, or nothing for a cancel. An empty
+// chooser means the real dialog; overrides nest.
 using OpenDialogChooser = std::function<std::optional<std::string>(const TOpenDialog &dialog)>;
-OpenDialogChooser replaceOpenDialogChooser(OpenDialogChooser chooser);
+class OpenDialogOverride {
+public:
+    explicit OpenDialogOverride(OpenDialogChooser chooser);
+    ~OpenDialogOverride();
+    OpenDialogOverride(const OpenDialogOverride &) = delete;
+    OpenDialogOverride &operator=(const OpenDialogOverride &) = delete;
+
+private:
+    OpenDialogChooser m_previous;
+};
 
 // The filter in Qt's form, "description (glob glob)", one entry per pair,
 // each glob spelled so that it matches without regard to letter case

@@ -1,16 +1,13 @@
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
-#include <sys/wait.h>
 
 #include "cli/scan/scan_arguments.h"
 #include "cli/scan/utf8_text.h"
-#include "tests/toolkit/filesystem/temp_tree.h"
+#include "tests/support/program_runner.h"
+#include "tests/support/test_folder.h"
 
 namespace {
 
@@ -22,18 +19,11 @@ struct ProgramRun {
     std::string out, err;
 };
 
-// Runs vorrel-scan with `arguments` (none holds a single quote), its output
-// captured in files of `tree`.
-ProgramRun runProgram(const TempTree &tree, const Lines &arguments)
+// Runs vorrel-scan with `arguments`, its output captured in files of `tree`.
+ProgramRun runScanProgram(const TestFolder &tree, const Lines &arguments)
 {
-    std::string command = "'" VORREL_SCAN_PROGRAM "'";
-    for (const std::string &argument : arguments)
-        command += " '" + argument + "'";
-    const int status = std::system((command + " >'" + tree.path("out") + "' 2>'" + tree.path("err") + "'").c_str());
-    std::ostringstream out, err;
-    out << std::ifstream(tree.path("out"), std::ios::binary).rdbuf();
-    err << std::ifstream(tree.path("err"), std::ios::binary).rdbuf();
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out.str(), err.str()};
+    const int status = runProgram(VORREL_SCAN_PROGRAM, arguments, tree / "out", tree / "err");
+    return {status, TestFolder::readFile(tree / "out"), TestFolder::readFile(tree / "err")};
 }
 
 std::string asOutput(const Lines &lines)
@@ -57,7 +47,7 @@ TEST(Utf8Text, ClassifiesAndHexesBytes)
 
 TEST(VorrelScan, PrintsTheEngineReportAsDocumentedOrExitsTwoWithTheUsage)
 {
-    TempTree tree;
+    TestFolder tree;
     const std::string sounds = VORREL_EXAMPLES_DIR "/Sounds";
     const char *usage = "usage: vorrel-scan [--schemes-subfolders] [--audio-subfolders] [--json] "
                         "SCHEMES_FOLDER AUDIO_FOLDER";
@@ -76,7 +66,7 @@ TEST(VorrelScan, PrintsTheEngineReportAsDocumentedOrExitsTwoWithTheUsage)
         {{}, 2, {}}, {{"one"}, 2, {}}, {{"a", "b", "c"}, 2, {}}, {{"--what", "a", "b"}, 2, {}}, {{"--json"}, 2, {}},
     };
     for (const auto &c : cases) {
-        const ProgramRun run = runProgram(tree, c.arguments);
+        const ProgramRun run = runScanProgram(tree, c.arguments);
         EXPECT_EQ(run.exitCode, c.exitCode) << testing::PrintToString(c.arguments);
         EXPECT_EQ(run.out, asOutput(c.out));
         if (c.exitCode == 0) {
@@ -87,26 +77,26 @@ TEST(VorrelScan, PrintsTheEngineReportAsDocumentedOrExitsTwoWithTheUsage)
             EXPECT_NE(run.err.find(usage), std::string::npos) << run.err;
         }
     }
-    const ProgramRun help = runProgram(tree, {"--help"});
+    const ProgramRun help = runScanProgram(tree, {"--help"});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_EQ(help.out.rfind(usage, 0), 0u);
 }
 
 TEST(VorrelScan, JsonListsCountsFilesSizesAndMissingNames)
 {
-    TempTree tree;
-    tree.file("s/a.sch", "\"s\"\nwind\n\"t\"\nthunder\n");
-    tree.file("s/sub/b.sch", "\"u\"\nwind\n");
-    tree.file("a/wind.ogg", "12345");
-    tree.file("a/RAIN.OGG", "1234567");
-    tree.file("a/crickets.ogg", "123");
-    const std::string a = tree.path("a");
-    const ProgramRun run = runProgram(tree, {"--json", "--schemes-subfolders", tree.path("s"), a});
+    TestFolder tree;
+    tree.writeFile("s/a.sch", "\"s\"\nwind\n\"t\"\nthunder\n");
+    tree.writeFile("s/sub/b.sch", "\"u\"\nwind\n");
+    tree.writeFile("a/wind.ogg", "12345");
+    tree.writeFile("a/RAIN.OGG", "1234567");
+    tree.writeFile("a/crickets.ogg", "123");
+    const std::string a = tree / "a";
+    const ProgramRun run = runScanProgram(tree, {"--json", "--schemes-subfolders", tree / "s", a});
     EXPECT_EQ(run.exitCode, 0);
     const json document = json::parse(run.out);  // strict: throws on invalid text
     EXPECT_EQ(document["counts"],
               json({{"schemeFiles", 2}, {"references", 3}, {"audioFiles", 3}, {"unreferenced", 2}, {"missing", 1}}));
-    EXPECT_EQ(document["schemesFolder"], tree.path("s"));
+    EXPECT_EQ(document["schemesFolder"], (tree / "s"));
     EXPECT_EQ(document["audioFolder"], a);
     EXPECT_EQ(document["report"], json(Lines{"crickets", "RAIN", "", "Scan termined."}));
     EXPECT_EQ(document["unreferenced"],
@@ -114,27 +104,27 @@ TEST(VorrelScan, JsonListsCountsFilesSizesAndMissingNames)
                            {{"name", "RAIN"}, {"folder", a}, {"path", a + "/RAIN.OGG"}, {"size", 7}}}));
     EXPECT_EQ(document["unreferencedBytes"], 10);
     EXPECT_EQ(document["missing"],
-              json::array({{{"name", "thunder"}, {"schemeFile", tree.path("s/a.sch")}, {"line", 4}}}));
+              json::array({{{"name", "thunder"}, {"schemeFile", tree / "s/a.sch"}, {"line", 4}}}));
 }
 
 TEST(VorrelScan, JsonStaysValidAndLosslessForNamesThatAreNotUtf8)
 {
-    TempTree tree;
-    tree.file("s/caf\xe9.sch", "\"s\"\nmissing_\xe9\n");
-    tree.file("a/\xff\xfe.ogg", "x");
-    const ProgramRun run = runProgram(tree, {"--json", tree.path("s"), tree.path("a")});
+    TestFolder tree;
+    tree.writeFile("s/caf\xe9.sch", "\"s\"\nmissing_\xe9\n");
+    tree.writeFile("a/\xff\xfe.ogg", "x");
+    const ProgramRun run = runScanProgram(tree, {"--json", tree / "s", (tree / "a")});
     EXPECT_EQ(run.exitCode, 0);
     ASSERT_TRUE(isValidUtf8(run.out));
     const json document = json::parse(run.out);
     const json &audio = document["unreferenced"].at(0);
     EXPECT_EQ(audio["nameHex"], "fffe");
-    EXPECT_EQ(audio["pathHex"], toHex(tree.path("a/\xff\xfe.ogg")));
+    EXPECT_EQ(audio["pathHex"], toHex(tree / "a/\xff\xfe.ogg"));
     EXPECT_FALSE(audio.contains("folderHex"));  // the folder is plain UTF-8
     EXPECT_NE(audio["name"].get<std::string>().find("\xef\xbf\xbd"), std::string::npos);  // U+FFFD stands in
     EXPECT_EQ(document["missing"].at(0)["nameHex"], "6d697373696e675fe9");
-    EXPECT_EQ(document["missing"].at(0)["schemeFileHex"], toHex(tree.path("s/caf\xe9.sch")));
+    EXPECT_EQ(document["missing"].at(0)["schemeFileHex"], toHex(tree / "s/caf\xe9.sch"));
     // The plain report prints the bytes unchanged.
-    EXPECT_EQ(runProgram(tree, {tree.path("s"), tree.path("a")}).out, asOutput({"\xff\xfe", "", "Scan termined."}));
+    EXPECT_EQ(runScanProgram(tree, {(tree / "s"), tree / "a"}).out, asOutput({"\xff\xfe", "", "Scan termined."}));
 }
 
 } // namespace

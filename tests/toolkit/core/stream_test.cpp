@@ -1,4 +1,4 @@
-#include "tests/toolkit/core/scratchfolder.h"
+#include "tests/support/test_folder.h"
 #include "toolkit/core/exceptions.h"
 #include "toolkit/core/filestream.h"
 #include "toolkit/core/memorystream.h"
@@ -17,9 +17,9 @@ class StreamKinds : public testing::TestWithParam<bool> {
 protected:
     StreamKinds() { stream.WriteBuffer("abcdef", 6); }
 
-    ScratchFolder m_folder;
+    TestFolder m_folder;
     std::unique_ptr<TStream> m_stream = GetParam() ? std::unique_ptr<TStream>(std::make_unique<TFileStream>(
-                                                         m_folder.file("stream.bin"), TFileMode::Create))
+                                                         m_folder / "stream.bin", TFileMode::Create))
                                                    : std::make_unique<TMemoryStream>();
     TStream &stream = *m_stream;
 };
@@ -90,15 +90,15 @@ TEST(MemoryStream, ImpossibleSizeIsAnErrorNotACrash)
 
 TEST(FileStream, MissingFileNamesTheFile)
 {
-    ScratchFolder folder;
-    const std::string missing = folder.file("missing.bin");
+    TestFolder folder;
+    const std::string missing = folder / "missing.bin";
     try {
         TFileStream stream(missing, TFileMode::OpenRead);
         ADD_FAILURE() << "opened a missing file";
     } catch (const EFOpenError &error) {
         EXPECT_NE(std::string(error.what()).find(missing), std::string::npos) << error.what();
     }
-    EXPECT_THROW(TFileStream(folder.file("no/such/folder.bin"), TFileMode::Create), EFCreateError);
+    EXPECT_THROW(TFileStream(folder / "no/such/folder.bin", TFileMode::Create), EFCreateError);
 }
 
 } // namespace

@@ -29,11 +29,15 @@ TEST(WildcardMatch, IgnoresAsciiLetterCaseAndBacktracks)
 
 TEST(EntryOrder, SortsByUpperCasedBytesThenRawBytes)
 {
-    Names names = {"b.ogg", "_x.ogg", "A.ogg", "a.ogg", "Z", "a", "ab", "\xe9.ogg", "B.ogg", "0"};
+    // The long pair differs first in case, then in letters, within the first
+    // eight bytes: the earliest letter difference decides.
+    Names names = {"b.ogg", "_x.ogg", "A.ogg", "WIND_B_hall", "a.ogg", "Z", "z.ogg", "a", "ab", "\xe9.ogg", "B.ogg",
+                   "wind_a_loop", "0"};
     std::sort(names.begin(), names.end(), entryNameLess);
     // '_' (0x5F) sorts after the upper-cased letters; bytes above 0x7F last;
     // names equal but for case: the upper-case bytes first.
-    EXPECT_EQ(names, (Names{"0", "a", "A.ogg", "a.ogg", "ab", "B.ogg", "b.ogg", "Z", "_x.ogg", "\xe9.ogg"}));
+    EXPECT_EQ(names, (Names{"0", "a", "A.ogg", "a.ogg", "ab", "B.ogg", "b.ogg", "wind_a_loop", "WIND_B_hall", "Z", "z.ogg",
+                            "_x.ogg", "\xe9.ogg"}));
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "tests/toolkit/forms/test_support.h"
+#include "tests/support/application_fixture.h"
 #include "toolkit/core/exceptions.h"
 #include "toolkit/forms/tbutton.h"
 #include "toolkit/forms/topendialog.h"

@@ -1,4 +1,5 @@
-#include "tests/toolkit/core/scratchfolder.h"
+#include "tests/support/qt_application.h"
+#include "tests/support/test_folder.h"
 #include "toolkit/core/exceptions.h"
 #include "toolkit/core/memorystream.h"
 #include "toolkit/graphics/bitmap.h"
@@ -14,6 +15,9 @@
 #include <vector>
 
 namespace {
+
+// Painting, screens and the clipboard need the application in every test.
+[[maybe_unused]] const bool qtReady = needsQtApplication();
 
 TEST(Graphic, ChangeAndProgressReachTheOwnerUnchanged)
 {
@@ -115,8 +119,8 @@ TEST(PictureRegistry, LoadsFilesByExtensionUntilTheClassIsUnregistered)
         TPicture::UnregisterGraphicClass(graphicClassOf<TBitmap>());
         TPicture::RegisterFileFormat("bmp", "Bitmaps", graphicClassOf<TBitmap>());
     });
-    ScratchFolder folder;
-    const std::string name = folder.file("picture.DIB");
+    TestFolder folder;
+    const std::string name = folder / "picture.DIB";
     TBitmap original;
     original.SetSize(4, 4);
     original.SaveToFile(name);

@@ -2,11 +2,12 @@
 
 #include "jpeg/jpegsettings.h"
 #include "jpeg/tjpegimage.h"
-#include "tests/jpeg/reference/reference.h"
-#include "toolkit/core/memorystream.h"
+#include "tests/support/byte_stream.h"
+#include "tests/support/expect_failure.h"
+#include "tests/support/reference_codec.h"
+#include "tests/support/test_folder.h"
 #include "toolkit/graphics/bitmap.h"
 
-#include <functional>
 #include <memory>
 
 // Helpers between the picture object, plain rasters and the reference tools.
@@ -15,12 +16,11 @@
 RasterImage rasterFromBitmap(TBitmap &bitmap);
 std::unique_ptr<TBitmap> bitmapFromRaster(const RasterImage &image, bool bottomUp = false);
 
-std::unique_ptr<TMemoryStream> streamOf(const std::vector<unsigned char> &bytes);
 // A new picture loaded through LoadFromStream.
-std::unique_ptr<TJPEGImage> pictureFromBytes(const std::vector<unsigned char> &jpeg);
+std::unique_ptr<TJPEGImage> pictureFromBytes(const Bytes &jpeg);
 // The picture decoded (AssignTo a bitmap) as a raster; what SaveToStream writes.
 RasterImage decodedRaster(TJPEGImage &picture);
-std::vector<unsigned char> savedBytes(TJPEGImage &picture);
+Bytes savedBytes(TJPEGImage &picture);
 
 // DefaultJPEGSettings for as long as it lives.
 class DefaultSettingsScope {
@@ -41,7 +41,6 @@ private:
 // progressive, restart markers, 4:4:4 sampling, gray data, odd sizes.
 struct ReferenceInput { std::string name; int width, height; bool gray; std::vector<std::string> encoderOptions; };
 const std::vector<ReferenceInput> &referenceInputs();
-// The input's JPEG file, made in folder.
-std::filesystem::path makeReferenceJpeg(const ReferenceInput &input, const std::filesystem::path &folder);
-// The named input's JPEG bytes.
-std::vector<unsigned char> referenceJpeg(const std::string &name);
+// The input's JPEG bytes, made once per test program.
+Bytes referenceJpeg(const ReferenceInput &input);
+Bytes referenceJpeg(const std::string &name);

@@ -1,23 +1,13 @@
 #pragma once
 
 #include "jpeg/codeccontext.h"
-#include "tests/jpeg/reference/reference.h"
-#include "toolkit/core/memorystream.h"
+#include "tests/support/byte_stream.h"
+#include "tests/support/expect_failure.h"
+#include "tests/support/reference_codec.h"
 
 #include <functional>
 
-// JPEG data from the reference tools, decodes and encodes driven through the
-// bridge alone, and streams that misbehave on purpose.
-
-using Bytes = std::vector<std::uint8_t>;
-
-// cjpeg's JPEG of image; djpeg's BMP picture of jpeg.
-Bytes referenceJpeg(const RasterImage &image, const std::vector<std::string> &options = {});
-RasterImage referenceDecode(const Bytes &jpeg, const std::vector<std::string> &options = {});
-
-// Fills the stream with bytes, positioned at 0; the stream's bytes.
-void fillStream(TMemoryStream &stream, const Bytes &bytes);
-Bytes streamBytes(TMemoryStream &stream);
+// Decodes and encodes driven through the codec bridge alone.
 
 // Decodes into blue-green-red rows, gray rows, or indices into the codec's
 // colour map read as blue, green, red; owner receives progress; configure

@@ -1,6 +1,7 @@
-#include "tests/jpeg/picturetesting.h"
+#include "tests/jpeg/picture_helpers.h"
 
 #include <cstring>
+#include <map>
 #include <stdexcept>
 
 RasterImage rasterFromBitmap(TBitmap &bitmap)
@@ -39,15 +40,7 @@ std::unique_ptr<TBitmap> bitmapFromRaster(const RasterImage &image, bool bottomU
     return bitmap;
 }
 
-std::unique_ptr<TMemoryStream> streamOf(const std::vector<unsigned char> &bytes)
-{
-    auto stream = std::make_unique<TMemoryStream>();
-    stream->WriteBuffer(bytes.data(), static_cast<std::int64_t>(bytes.size()));
-    stream->SetPosition(0);
-    return stream;
-}
-
-std::unique_ptr<TJPEGImage> pictureFromBytes(const std::vector<unsigned char> &jpeg)
+std::unique_ptr<TJPEGImage> pictureFromBytes(const Bytes &jpeg)
 {
     auto picture = std::make_unique<TJPEGImage>();
     picture->LoadFromStream(*streamOf(jpeg));
@@ -61,12 +54,11 @@ RasterImage decodedRaster(TJPEGImage &picture)
     return rasterFromBitmap(bitmap);
 }
 
-std::vector<unsigned char> savedBytes(TJPEGImage &picture)
+Bytes savedBytes(TJPEGImage &picture)
 {
     TMemoryStream stream;
     picture.SaveToStream(stream);
-    const auto *bytes = stream.Memory();
-    return bytes == nullptr ? std::vector<unsigned char>{} : std::vector<unsigned char>(bytes, bytes + stream.GetSize());
+    return streamBytes(stream);
 }
 
 const std::vector<ReferenceInput> &referenceInputs()
@@ -85,22 +77,25 @@ const std::vector<ReferenceInput> &referenceInputs()
     return inputs;
 }
 
-std::filesystem::path makeReferenceJpeg(const ReferenceInput &input, const std::filesystem::path &folder)
+Bytes referenceJpeg(const ReferenceInput &input)
 {
-    const std::filesystem::path source = folder / (input.name + (input.gray ? ".pgm" : ".ppm"));
-    const std::filesystem::path jpeg = folder / (input.name + ".jpg");
-    const auto seed = static_cast<std::uint32_t>(input.width * 31 + input.height);
-    writePnm(source, input.gray ? makeGrayImage(input.width, input.height, seed)
-                                : makePhotoImage(input.width, input.height, seed));
-    runReference("cjpeg", input.encoderOptions, source, jpeg);
-    return jpeg;
+    // The reference encoder runs once per input and test program.
+    static std::map<std::string, Bytes> made;
+    auto found = made.find(input.name);
+    if (found == made.end()) {
+        const auto seed = static_cast<std::uint32_t>(input.width * 31 + input.height);
+        found = made.emplace(input.name, referenceJpeg(input.gray ? makeGrayImage(input.width, input.height, seed)
+                                                                  : makePhotoImage(input.width, input.height, seed),
+                                                       input.encoderOptions))
+                    .first;
+    }
+    return found->second;
 }
 
-std::vector<unsigned char> referenceJpeg(const std::string &name)
+Bytes referenceJpeg(const std::string &name)
 {
-    TestFolder folder;
     for (const ReferenceInput &input : referenceInputs())
         if (input.name == name)
-            return readFileBytes(makeReferenceJpeg(input, folder.path()));
+            return referenceJpeg(input);
     throw std::runtime_error("no reference input " + name);
 }

@@ -1,4 +1,4 @@
-#include "bench/jpeg/syntheticphoto.h"
+#include "synthetic/synthetic_photo.h"
 
 #include <algorithm>
 #include <array>

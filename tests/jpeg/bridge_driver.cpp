@@ -1,38 +1,8 @@
-#include "tests/jpeg/bridgetesting.h"
+#include "tests/jpeg/bridge_driver.h"
 
 #include "jpeg/destinationmanager.h"
 #include "jpeg/pixelorder.h"
 #include "jpeg/sourcemanager.h"
-
-Bytes referenceJpeg(const RasterImage &image, const std::vector<std::string> &options)
-{
-    TestFolder folder;
-    writePnm(folder / "picture.pnm", image);
-    runReference("cjpeg", options, folder / "picture.pnm", folder / "picture.jpg");
-    return readFileBytes(folder / "picture.jpg");
-}
-
-RasterImage referenceDecode(const Bytes &jpeg, const std::vector<std::string> &options)
-{
-    TestFolder folder;
-    writeFileBytes(folder / "picture.jpg", jpeg);
-    std::vector<std::string> arguments = options;
-    arguments.push_back("-bmp");
-    runReference("djpeg", arguments, folder / "picture.jpg", folder / "picture.bmp");
-    return readBmp(folder / "picture.bmp");
-}
-
-void fillStream(TMemoryStream &stream, const Bytes &bytes)
-{
-    stream.SetSize64(0);
-    stream.WriteBuffer(bytes.data(), static_cast<std::int64_t>(bytes.size()));
-    stream.SetPosition(0);
-}
-
-Bytes streamBytes(TMemoryStream &stream)
-{
-    return stream.GetSize() == 0 ? Bytes{} : Bytes(stream.Memory(), stream.Memory() + stream.GetSize());
-}
 
 RasterImage decodeThroughBridge(TStream &stream, TGraphic *owner, const std::function<void(j_decompress_ptr)> &configure)
 {

@@ -3,7 +3,7 @@
 //
 //   vorrel-fuzz-seeds FOLDER
 
-#include "bench/jpeg/syntheticphoto.h"
+#include "synthetic/synthetic_photo.h"
 #include "jpeg/jpegsettings.h"
 #include "jpeg/tjpegimage.h"
 #include "toolkit/graphics/bitmap.h"
