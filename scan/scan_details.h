@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "scan/scan_run.h"
+#include "scan/scheme_reader.h"
 #include "toolkit/filesystem/file_system.h"
 
 // An audio file that no scheme uses.
@@ -40,6 +41,8 @@ struct ScanDetails {
     std::size_t audioFiles = 0;
     std::vector<UnreferencedAudio> unreferenced;
     std::vector<MissingAudio> missing;
+    std::vector<std::string> schemeFilePaths;  // absolute, in reading order
+    std::vector<SchemeReference> referencedNames;  // every reference; schemeIndex points into schemeFilePaths
     std::vector<std::string> unreadableSchemeFolders;  // subfolders the scheme walk could not enter
     std::vector<std::string> unreadableSchemeFiles;    // scheme files that could not be read to the end
     std::vector<std::string> unreadableAudioFolders;   // subfolders the audio walk could not enter

@@ -49,6 +49,9 @@ bool collectReferences(const FileSystem &fs, const ScanRequest &request, ScanDet
         details.unreadableSchemeFiles.push_back(pathOf(schemes[index]));
     details.schemeFiles = schemes.size();
     details.references = references.size();
+    details.schemeFilePaths.reserve(schemes.size());
+    for (const FileNameNode &scheme : schemes)
+        details.schemeFilePaths.push_back(pathOf(scheme));
     return true;
 }
 
@@ -88,6 +91,7 @@ ScanDetails runScanDetailed(const ScanRequest &request, const FileSystem &fs)
         const SchemeReference &reference = references[index];
         details.missing.push_back({reference.name, pathOf(schemes[reference.schemeIndex]), reference.lineNumber});
     }
+    details.referencedNames = std::move(references);
 
     for (const std::string &folder : details.unreadableSchemeFolders)
         details.lines.push_back(ScanReport::unreadableSchemeFolder(folder));

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "cli/scan/utf8_text.h"
+#include "cleanup/utf8_text.h"
 
 namespace {
 

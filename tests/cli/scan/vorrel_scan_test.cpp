@@ -5,7 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/scan/scan_arguments.h"
-#include "cli/scan/utf8_text.h"
+#include "cleanup/utf8_text.h"
 #include "tests/support/program_runner.h"
 #include "tests/support/test_folder.h"
 

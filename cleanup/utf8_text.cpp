@@ -1,4 +1,4 @@
-#include "cli/scan/utf8_text.h"
+#include "cleanup/utf8_text.h"
 
 #include <cstddef>
 

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "cleanup/cleanup_report.h"
+#include "scan/scan_run.h"
+#include "toolkit/filesystem/file_operations.h"
+#include "toolkit/filesystem/file_system.h"
+
+// What to move aside, and where.
+struct MoveRequest {
+    ScanRequest scan;               // the scan whose unreferenced files are meant
+    std::string quarantineFolder;   // absolute; created when missing
+    bool allUnreferenced = false;   // every unreferenced file of the new scan...
+    bool includeNearMisses = false; // ...with the near misses too only when set
+    std::vector<std::string> files; // else these paths, as the scan lists them; a near miss
+                                    // named here counts as asked for explicitly
+    bool dryRun = false;            // report what would move; write nothing
+    std::string programVersion;     // recorded in the manifest
+};
+
+// Runs the scan of `request` again and moves the chosen files that are
+// still unreferenced into the quarantine folder, each at its path relative
+// to the audio folder, never replacing anything there. The manifest in the
+// quarantine folder is rewritten after every file, so that it lists exactly
+// the files that were moved at every moment. A file that cannot be moved is
+// reported and stays where it was; a manifest that cannot be written puts
+// the file just moved back and stops the run.
+//
+// Refuses (through `error`, before touching anything) a quarantine folder
+// that is not absolute, lies inside the audio folder, or already holds a
+// manifest. `progress`, when set, hears of every file.
+CleanupOutcome moveUnusedSounds(const MoveRequest &request, const FileSystem &fs,
+                                const FileOperations &operations, const CleanupProgress &progress = {});

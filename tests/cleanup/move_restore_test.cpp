@@ -1,0 +1,253 @@
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "cleanup/move_unused.h"
+#include "cleanup/quarantine_manifest.h"
+#include "cleanup/restore_moved.h"
+#include "tests/support/test_folder.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::error_code failure(int code)
+{
+    return {code, std::generic_category()};
+}
+
+struct Faults {
+    bool crossDevice = false;       // every rename reports another file system
+    bool copyStopsHalfway = false;  // a copy writes half the file, then fails
+    bool renameRefused = false;     // the destination cannot be written
+    bool removeRefused = false;     // originals cannot be removed
+    int manifestWritesLeft = 1000;  // then the disk is full
+};
+
+// The machine's file operations with chosen steps made to fail.
+struct FaultyOperations : FileOperations, Faults {
+    explicit FaultyOperations(const Faults &faults) : Faults(faults), m_writesLeft(faults.manifestWritesLeft) {}
+    mutable int m_writesLeft;
+
+    std::error_code renameNoReplace(const std::string &from, const std::string &to) const override
+    {
+        if (renameRefused)
+            return failure(EACCES);
+        return crossDevice ? failure(EXDEV) : FileOperations::renameNoReplace(from, to);
+    }
+    std::error_code copyToNewFile(const std::string &from, const std::string &to) const override
+    {
+        if (!copyStopsHalfway)
+            return FileOperations::copyToNewFile(from, to);
+        std::string content;
+        readFile(from, content);
+        std::ofstream(to, std::ios::binary) << content.substr(0, content.size() / 2);
+        return failure(EIO);
+    }
+    std::error_code removeFile(const std::string &path) const override
+    {
+        return removeRefused && path.find("/audio/") != std::string::npos ? failure(EPERM)
+                                                                          : FileOperations::removeFile(path);
+    }
+    std::error_code writeFileAtomically(const std::string &path, const std::string &content) const override
+    {
+        if (--m_writesLeft < 0)
+            return failure(ENOSPC);
+        return FileOperations::writeFileAtomically(path, content);
+    }
+};
+
+const std::map<std::string, std::string> unusedFiles = {{"x/one.ogg", "11111"}, {"two.ogg", "22"}};
+
+// A sound set with one used sound and the two unused ones above.
+struct SoundSet {
+    TestFolder tree;
+    SoundSet()
+    {
+        tree.writeFile("schemes/a.sch", "\"s\"\nused\n");
+        tree.writeFile("audio/used.ogg", "u");
+        for (const auto &[path, content] : unusedFiles)
+            tree.writeFile("audio/" + path, content);
+    }
+    MoveRequest request() const
+    {
+        MoveRequest request;
+        request.scan = {tree / "schemes", tree / "audio", false, true, {}};
+        request.quarantineFolder = tree / "q";
+        request.allUnreferenced = true;
+        request.programVersion = "1.2.3";
+        return request;
+    }
+    std::string manifestPath() const { return tree / "q/" + QuarantineManifest::fileName; }
+    std::vector<std::string> manifestEntries() const
+    {
+        std::string text;
+        QuarantineManifest manifest;
+        std::vector<std::string> entries;
+        if (!FileOperations::native().readFile(manifestPath(), text)) {
+            EXPECT_EQ(manifestFromText(text, manifest), "");
+            for (const QuarantinedFile &file : manifest.files)
+                entries.push_back(file.quarantinedPath);
+        }
+        return entries;
+    }
+    // Every unused file is whole in exactly one place, and the manifest lists
+    // exactly the ones in the quarantine folder. Returns those.
+    std::vector<std::string> checkNothingLost() const
+    {
+        std::vector<std::string> quarantined;
+        for (const auto &[path, content] : unusedFiles) {
+            const bool home = fs::exists(tree / ("audio/" + path)), away = fs::exists(tree / ("q/" + path));
+            EXPECT_NE(home, away) << path;
+            EXPECT_EQ(TestFolder::readFile(tree / ((away ? "q/" : "audio/") + path)), content) << path;
+            if (away)
+                quarantined.push_back(path);
+        }
+        std::vector<std::string> listed = manifestEntries();
+        std::sort(listed.begin(), listed.end());
+        std::sort(quarantined.begin(), quarantined.end());
+        EXPECT_EQ(listed, quarantined);
+        EXPECT_FALSE(fs::exists(manifestPath() + ".new"));
+        return quarantined;
+    }
+};
+
+TEST(MoveUnused, EveryFailureLeavesEachFileWholeInOnePlaceAndTheManifestTruthful)
+{
+    const struct {
+        const char *name;
+        Faults faults;
+        std::size_t moved, failed;
+        bool stopped;
+        const char *messagePart;
+    } cases[] = {
+        {"same file system", {}, 2, 0, false, ""},
+        {"another file system", {.crossDevice = true}, 2, 0, false, ""},
+        {"copy cut off", {.crossDevice = true, .copyStopsHalfway = true}, 0, 2, false, "Input/output error"},
+        {"destination refused", {.renameRefused = true}, 0, 2, false, "Permission denied"},
+        {"original not removable", {.crossDevice = true, .removeRefused = true}, 0, 2, false,
+         "cannot remove the original"},
+        {"manifest unwritable", {.manifestWritesLeft = 1}, 1, 1, true, "No space left on device"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        SoundSet set;
+        const CleanupOutcome outcome = moveUnusedSounds(set.request(), FileSystem::posix(), FaultyOperations(c.faults));
+        EXPECT_EQ(outcome.count(FileResult::Moved), c.moved);
+        EXPECT_EQ(outcome.count(FileResult::Failed), c.failed);
+        EXPECT_EQ(outcome.complete(), c.failed == 0);
+        EXPECT_EQ(!outcome.error.empty(), c.stopped);
+        EXPECT_EQ(set.checkNothingLost().size(), c.moved);
+        EXPECT_EQ(outcome.manifestPath, c.moved ? set.manifestPath() : "");
+        for (const FileReport &file : outcome.files)
+            if (file.result == FileResult::Failed) {
+                EXPECT_NE(file.message.find(c.messagePart), std::string::npos) << file.message;
+                EXPECT_NE(file.message.find(set.tree.path()), std::string::npos) << file.message;
+            }
+        EXPECT_TRUE(fs::exists(set.tree / "audio/used.ogg"));
+    }
+}
+
+TEST(MoveUnused, MovesOnlyWhatIsStillUnusedAndAskedFor)
+{
+    SoundSet set;
+    set.tree.writeFile("audio/USED.ogg", "near");
+    MoveRequest request = set.request();
+    request.dryRun = true;
+    CleanupOutcome outcome = moveUnusedSounds(request, FileSystem::posix(), FileOperations::native());
+    EXPECT_EQ(outcome.count(FileResult::WouldMove), 2u);
+    EXPECT_EQ(outcome.bytes(FileResult::WouldMove), 7u);
+    EXPECT_EQ(outcome.count(FileResult::Skipped), 1u);  // the near miss
+    EXPECT_FALSE(fs::exists(set.tree / "q"));
+
+    // A scheme starts to use two.ogg after the list was made; USED.ogg is named.
+    set.tree.writeFile("schemes/b.sch", "\"t\"\ntwo\n");
+    request.dryRun = request.allUnreferenced = false;
+    request.files = {set.tree / "audio/two.ogg", set.tree / "audio/USED.ogg"};
+    outcome = moveUnusedSounds(request, FileSystem::posix(), FileOperations::native());
+    ASSERT_EQ(outcome.files.size(), 2u);
+    EXPECT_EQ(outcome.files[0].result, FileResult::Skipped);
+    EXPECT_EQ(outcome.files[1].result, FileResult::Moved);
+    EXPECT_TRUE(fs::exists(set.tree / "audio/two.ogg"));
+    EXPECT_EQ(set.manifestEntries(), std::vector<std::string>{"USED.ogg"});
+
+    // Refused before anything moves: a manifest already there, a folder inside the audio folder.
+    for (const std::string &folder : {set.tree / "q", set.tree / "audio/x/q", std::string("relative")}) {
+        request.quarantineFolder = folder;
+        outcome = moveUnusedSounds(request, FileSystem::posix(), FileOperations::native());
+        EXPECT_FALSE(outcome.error.empty()) << folder;
+        EXPECT_TRUE(outcome.files.empty());
+    }
+}
+
+TEST(RestoreMoved, PutsFilesBackWithoutOverwritingAndKeepsTheManifestTruthful)
+{
+    const struct {
+        const char *name;
+        Faults faults;
+        bool occupyOne;  // a new file stands at one original path
+        std::size_t restored, conflicts;
+    } cases[] = {
+        {"same file system", {}, false, 2, 0},
+        {"another file system", {.crossDevice = true}, false, 2, 0},
+        {"original path taken", {}, true, 1, 1},
+        {"manifest unwritable", {.manifestWritesLeft = 0}, false, 0, 0},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        SoundSet set;
+        ASSERT_TRUE(moveUnusedSounds(set.request(), FileSystem::posix(), FileOperations::native()).complete());
+        if (c.occupyOne)
+            set.tree.writeFile("audio/two.ogg", "new");
+        const CleanupOutcome outcome = restoreMovedSounds(set.manifestPath(), FaultyOperations(c.faults));
+        EXPECT_EQ(outcome.count(FileResult::Restored), c.restored);
+        EXPECT_EQ(outcome.count(FileResult::Conflict), c.conflicts);
+        if (c.occupyOne) {
+            EXPECT_EQ(set.manifestEntries(), std::vector<std::string>{"two.ogg"});
+            EXPECT_TRUE(fs::exists(set.tree / "q/two.ogg"));
+            continue;
+        }
+        EXPECT_EQ(set.checkNothingLost().size(), 2 - c.restored);
+        EXPECT_EQ(fs::exists(set.tree / "q"), c.restored < 2);  // the manifest and empty folders go
+    }
+}
+
+TEST(RestoreMoved, RefusesManifestsItCannotFollowSafely)
+{
+    SoundSet set;
+    const std::string manifest = set.tree / "m.json";
+    const std::string entry = R"("formatVersion": 1, "programVersion": "1", "created": "", "schemesFolder": "",
+        "audioFolder": "", "schemesSubfolders": false, "audioSubfolders": false, "files": [{"original": )";
+    for (const std::string &text : {std::string("{"), std::string("{\"formatVersion\": 2}"),
+                                   "{" + entry + R"("/x", "quarantined": "../audio/two.ogg", "size": 2, "modifiedNanoseconds": 0}]})",
+                                   "{" + entry + R"("x", "quarantined": "two.ogg", "size": 2, "modifiedNanoseconds": 0}]})"}) {
+        set.tree.writeFile("m.json", text);
+        const CleanupOutcome outcome = restoreMovedSounds(manifest, FileOperations::native());
+        EXPECT_NE(outcome.error.find("is not a manifest"), std::string::npos) << outcome.error;
+        EXPECT_TRUE(outcome.files.empty());
+    }
+    EXPECT_NE(restoreMovedSounds(set.tree / "none.json", FileOperations::native()).error.find("No such file"),
+              std::string::npos);
+}
+
+TEST(QuarantineManifest, KeepsNamesThatAreNotUtf8ByteForByte)
+{
+    QuarantineManifest manifest;
+    manifest.audioFolder = "/a\xff";
+    manifest.files.push_back({"/a\xff/\xfe.ogg", "\xfe.ogg", 7, -3});
+    QuarantineManifest read;
+    ASSERT_EQ(manifestFromText(manifestToText(manifest), read), "");
+    EXPECT_EQ(read.audioFolder, manifest.audioFolder);
+    ASSERT_EQ(read.files.size(), 1u);
+    EXPECT_EQ(read.files[0].originalPath, manifest.files[0].originalPath);
+    EXPECT_EQ(read.files[0].quarantinedPath, manifest.files[0].quarantinedPath);
+    EXPECT_EQ(read.files[0].modifiedNanoseconds, -3);
+}
+
+} // namespace

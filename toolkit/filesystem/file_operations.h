@@ -1,0 +1,61 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <system_error>
+
+// The size and modification time of a file, as the clean-up records them.
+struct FileStamp {
+    std::uintmax_t size = 0;
+    std::int64_t modifiedNanoseconds = 0;  // since 1970-01-01 00:00 UTC
+};
+
+// The file operations that moving files aside and back needs, each one step
+// that either happens whole or reports why not. Paths are absolute and UTF-8
+// (or the platform's bytes); nothing here changes the working folder. Every
+// member returns an empty error code on success, else the platform's error
+// (errno values on POSIX), so that a message can say why with message().
+//
+// One implementation per platform lives beside this header; the members are
+// virtual so that tests can make a chosen step fail (a full disk, a copy cut
+// off halfway) on any machine, as root too.
+class FileOperations {
+public:
+    virtual ~FileOperations() = default;
+
+    // The operations of this machine.
+    static const FileOperations &native();
+
+    // The stamp of the file `path` (links followed).
+    virtual std::error_code stat(const std::string &path, FileStamp &stamp) const;
+
+    // Renames `from` to `to`, never replacing an entry at `to`: that gives
+    // errc::file_exists. Across file systems gives errc::cross_device_link
+    // and changes nothing.
+    virtual std::error_code renameNoReplace(const std::string &from, const std::string &to) const;
+
+    // Copies the file `from` to a new file `to` (created exclusively:
+    // errc::file_exists when it is there), with the source's modification
+    // time, flushed to the disk before it returns. On failure a partly
+    // written `to` may remain; the caller removes it.
+    virtual std::error_code copyToNewFile(const std::string &from, const std::string &to) const;
+
+    // Removes the file `path` (not a folder).
+    virtual std::error_code removeFile(const std::string &path) const;
+
+    // Creates the folder `path` and any missing parents; fine when it exists.
+    virtual std::error_code makeFolders(const std::string &path) const;
+
+    // Removes the folder `path` and its subfolders, bottom up, as long as
+    // they hold nothing else; a folder that still holds a file stays (and
+    // so do its parents) without that being an error.
+    virtual std::error_code removeEmptyFolders(const std::string &path) const;
+
+    // Replaces the content of `path` with `content` so that a reader sees
+    // the old file or the new one, never part of one: written to a new file
+    // beside it, flushed, then renamed over it.
+    virtual std::error_code writeFileAtomically(const std::string &path, const std::string &content) const;
+
+    // Reads the whole file `path` (meant for small files).
+    virtual std::error_code readFile(const std::string &path, std::string &content) const;
+};
