@@ -1,9 +1,11 @@
 #include "app/startup.h"
 
 #include "about/tform2.h"
+#include "app/manual_location.h"
 #include "app/tform1.h"
 #include "jpeg/jpegregistration.h"
 #include "toolkit/core/exceptions.h"
+#include "toolkit/forms/shell_execute.h"
 #include "toolkit/forms/tapplication.h"
 
 namespace {
@@ -40,6 +42,9 @@ int startVorrel()
         Application->Initialize();
         Application->SetHelpFile(QString::fromLatin1(helpFilePath));
         Application->SetTitle(QStringLiteral("Vorrel"));
+        // "&How To..." asks for manual.chm in the working folder; where there
+        // is none, the HTML manual opens in the browser instead.
+        setDocumentStandIn("manual.chm", installedManualPath());
         Application->CreateForm(Form1);
         Application->CreateForm(Form2);
         Application->Run();

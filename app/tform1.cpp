@@ -1,6 +1,9 @@
 #include "app/tform1.h"
 
 #include "about/tform2.h"
+#include "app/cleanup/missing_sounds_dialog.h"
+#include "app/cleanup/move_unused_dialog.h"
+#include "app/cleanup/restore_moved_dialog.h"
 #include "app/folder_chooser.h"
 #include "app/icon/program_icon.h"
 #include "app/working_folder.h"
@@ -16,6 +19,8 @@
 #include "toolkit/forms/toolkit_font.h"
 #include "toolkit/forms/tpanel.h"
 #include "toolkit/forms/tstatictext.h"
+
+#include <QAction>
 
 #include <memory>
 #include <utility>
@@ -48,6 +53,7 @@ TForm1::TForm1()
 {
     buildControls();
     buildMenu();
+    buildCleanUpMenu();
     ActionList1 = new TActionList(this);
     nameComponents();
     ApplyTabOrder();
@@ -130,6 +136,47 @@ void TForm1::buildMenu()
     About1->OnClick = [this](TObject *sender) { About1Click(sender); };
 }
 
+void TForm1::buildCleanUpMenu()
+{
+    m_cleanUpMenu = MainMenu1->Add(QStringLiteral("&Clean up"));
+    m_moveUnusedItem = m_cleanUpMenu->Add(QStringLiteral("&Move unused sounds..."));
+    m_restoreMovedItem = m_cleanUpMenu->Add(QStringLiteral("&Restore moved sounds..."));
+    m_missingSoundsItem = m_cleanUpMenu->Add(QStringLiteral("Missing &sounds..."));
+    // Both work on the last scan, so they wait for one.
+    m_moveUnusedItem->action()->setEnabled(false);
+    m_missingSoundsItem->action()->setEnabled(false);
+    m_moveUnusedItem->OnClick = [this](TObject *) { moveUnusedSounds(); };
+    m_restoreMovedItem->OnClick = [this](TObject *) { restoreMovedSounds(); };
+    m_missingSoundsItem->OnClick = [this](TObject *) { showMissingSounds(); };
+}
+
+void TForm1::moveUnusedSounds()
+{
+    if (!m_lastScan)
+        return;
+    MoveUnusedDialog dialog(*m_lastScan, this);
+    if (dialog.exec() != QDialog::Accepted || !dialog.outcome())
+        return;
+    if (!dialog.outcome()->manifestPath.empty())
+        m_lastManifest = dialog.outcome()->manifestPath;
+    // The results box shows what is unused now.
+    Button3Click(Button3);
+}
+
+void TForm1::restoreMovedSounds()
+{
+    RestoreMovedDialog dialog(QString::fromStdString(m_lastManifest), this);
+    dialog.exec();
+}
+
+void TForm1::showMissingSounds()
+{
+    if (!m_lastScan)
+        return;
+    MissingSoundsDialog dialog(*m_lastScan, this);
+    dialog.exec();
+}
+
 void TForm1::Button1Click(TObject *)
 {
     chooseFolder(this, m_folders.schemesFolder, schemesChoice, *Edit1);
@@ -156,7 +203,14 @@ void TForm1::Button3Click(TObject *)
     request.schemesSubfolders = CheckBox1->Checked();
     request.audioSubfolders = CheckBox2->Checked();
     request.baseFolder = m_workingFolder;
-    Memo1->Lines().Assign(m_scanner(request));
+    const std::vector<std::string> report = m_scanner(request);
+    Memo1->Lines().Assign(report);
+
+    // A report that lists files ends with an empty line before its last.
+    m_lastScan = request;
+    const bool listsFiles = report.size() >= 2 && report[report.size() - 2].empty();
+    m_moveUnusedItem->action()->setEnabled(listsFiles);
+    m_missingSoundsItem->action()->setEnabled(true);
 }
 
 void TForm1::About1Click(TObject *)

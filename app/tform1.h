@@ -6,6 +6,7 @@
 #include "toolkit/forms/tnotifyevent.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -62,6 +63,11 @@ public:
     // Open the user manual "manual.chm" from the working folder.
     void SearchforHelpOn1Click(TObject *Sender);
 
+    // The "&Clean up" menu to the right of the Help menu: its three items
+    // open the windows that move unused sounds aside, restore them, and list
+    // the sounds that the schemes name but that were not found.
+    TMenuItem *cleanUpMenu() const { return m_cleanUpMenu; }
+
     const std::string &schemesFolder() const { return m_folders.schemesFolder; }
     const std::string &audioFolder() const { return m_folders.audioFolder; }
     // The folder Settings.ini lives in and relative folders resolve against.
@@ -75,10 +81,20 @@ private:
     void buildControls();
     void buildMenu();
     void nameComponents();
+    void buildCleanUpMenu();
+    void moveUnusedSounds();
+    void restoreMovedSounds();
+    void showMissingSounds();
 
     std::string m_workingFolder;
     FolderStrings m_folders;
     Scanner m_scanner;
+    std::optional<ScanRequest> m_lastScan;  // what the last SCAN looked at
+    std::string m_lastManifest;             // written by the last move, offered for restoring
+    TMenuItem *m_cleanUpMenu = nullptr;
+    TMenuItem *m_moveUnusedItem = nullptr;
+    TMenuItem *m_restoreMovedItem = nullptr;
+    TMenuItem *m_missingSoundsItem = nullptr;
 };
 
 extern TForm1 *Form1;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/scan/cleanup_commands.h"
 #include "cli/scan/scan_arguments.h"
 #include "cli/scan/scan_json.h"
 #include "scan/scan_details.h"
@@ -31,10 +32,22 @@ int main(int argc, char **argv)
                   << "  --schemes-subfolders  read the schemes of all subfolders too\n"
                   << "  --audio-subfolders    collect the audio of all subfolders too\n"
                   << "  --json                print the details as one JSON document\n"
+                  << "  --move-unused FOLDER  move the unreferenced files into FOLDER, each at its path\n"
+                  << "                        relative to AUDIO_FOLDER, with a manifest to restore them\n"
+                  << "  --dry-run             only print what --move-unused would move\n"
+                  << "  --include-near-misses move files whose name a scheme writes in another letter\n"
+                  << "                        case or with blanks around it too (kept by default)\n"
+                  << "  --restore MANIFEST    put the files a manifest lists back where they were\n"
                   << "Relative folders are taken from the current folder. Exit status: 0 when the\n"
-                  << "scan ran (whatever it found), 2 on a usage error.\n";
+                  << "scan ran (whatever it found) or every file asked for was moved or restored,\n"
+                  << "1 when some file could not be (each named on standard error), 2 on a usage error.\n";
         return std::cout.flush() ? 0 : outputErrorExit;
     }
+
+    if (!arguments->restore.empty())
+        return runRestore(*arguments, std::cout, std::cerr);
+    if (!arguments->moveUnused.empty())
+        return runMoveUnused(*arguments, std::cout, std::cerr);
 
     const ScanDetails details = runScanDetailed(arguments->request);
     if (arguments->json) {

@@ -11,6 +11,10 @@ struct ScanArguments {
     ScanRequest request;
     bool json = false;
     bool help = false;
+    std::string moveUnused;      // quarantine folder of --move-unused; empty: no move
+    bool dryRun = false;
+    bool includeNearMisses = false;
+    std::string restore;         // manifest of --restore; empty: no restore
 };
 
 // The usage line, as printed by --help and after a usage error.
@@ -18,5 +22,7 @@ std::string scanUsage(const std::string &program);
 
 // Parses the arguments after the program name. Options may stand anywhere;
 // "--" ends them. Returns nothing and sets `error` to what is wrong on a
-// usage error (an unknown option, or not exactly two folders without --help).
+// usage error (an unknown option, an option without its value, not exactly
+// two folders without --help or --restore, --dry-run or --include-near-misses
+// without --move-unused, --restore with folders or scan options).
 std::optional<ScanArguments> parseScanArguments(const std::vector<std::string> &arguments, std::string &error);

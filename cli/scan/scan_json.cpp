@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "cleanup/near_misses.h"
 #include "cleanup/utf8_text.h"
 
 namespace {
@@ -83,6 +84,20 @@ json scanToJson(const ScanArguments &arguments, const ScanDetails &details, cons
         missing.push_back(std::move(item));
     }
     document["missing"] = std::move(missing);
+
+    const NearMisses nearMisses = findNearMisses(details);
+    json near = json::array();
+    for (std::size_t u = 0; u < details.unreferenced.size(); ++u) {
+        if (!nearMisses.unreferenced[u])
+            continue;
+        json item = json::object();
+        putText(item, "file", details.unreferenced[u].path);
+        putText(item, "nearReference", nearMisses.unreferenced[u]->name);
+        putText(item, "schemeFile", nearMisses.unreferenced[u]->schemeFile);
+        item["line"] = nearMisses.unreferenced[u]->lineNumber;
+        near.push_back(std::move(item));
+    }
+    document["nearMisses"] = std::move(near);
 
     document["unreadable"] = {
         {"schemeFolders", textArray(details.unreadableSchemeFolders)},

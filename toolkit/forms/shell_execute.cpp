@@ -7,12 +7,20 @@
 #include <QUrl>
 #include <utility>
 
+#include <map>
+
 namespace {
 
 ShellHandler &shellHandler()
 {
     static ShellHandler handler;
     return handler;
+}
+
+std::map<std::string, std::string> &documentStandIns()
+{
+    static std::map<std::string, std::string> standIns;
+    return standIns;
 }
 
 std::optional<std::string> optionalText(const char *text)
@@ -67,7 +75,9 @@ bool openThroughDesktop(const ShellRequest &request)
         return QProcess::startDetached(file, QProcess::splitCommand(QString::fromLocal8Bit(*request.parameters)),
                                        folder);
     }
-    const QUrl target = isAddress(file) ? QUrl(file) : QUrl::fromLocalFile(resolvedPath(file, request.directory));
+    const QUrl target = isAddress(file) ? QUrl(file)
+                                        : QUrl::fromLocalFile(QString::fromLocal8Bit(
+                                              documentToOpen(request.file, request.directory)));
     return QDesktopServices::openUrl(target);
 }
 
@@ -83,6 +93,25 @@ bool ShellExecuteA(QWidget *owner, const char *verb, const char *file, const cha
         return true;
     }
     return openThroughDesktop(request);
+}
+
+void setDocumentStandIn(const std::string &documentName, const std::string &standIn)
+{
+    if (standIn.empty())
+        documentStandIns().erase(documentName);
+    else
+        documentStandIns()[documentName] = standIn;
+}
+
+std::string documentToOpen(const std::string &file, const std::optional<std::string> &directory)
+{
+    const QString path = resolvedPath(QString::fromLocal8Bit(file), directory);
+    if (!QFileInfo::exists(path)) {
+        const auto standIn = documentStandIns().find(file);
+        if (standIn != documentStandIns().end() && QFileInfo::exists(QString::fromLocal8Bit(standIn->second)))
+            return standIn->second;
+    }
+    return path.toLocal8Bit().toStdString();
 }
 
 ShellHandlerOverride::ShellHandlerOverride(ShellHandler handler)

@@ -33,6 +33,17 @@ struct ShellRequest {
 bool ShellExecuteA(QWidget *owner, const char *verb, const char *file, const char *parameters,
                    const char *directory, int showCommand);
 
+// Names a document to open in place of `documentName` (a bare file name such
+// as "manual.chm") when a request opens that name and no such file exists
+// where the request looks for it. An empty `standIn` removes the entry.
+void setDocumentStandIn(const std::string &documentName, const std::string &standIn);
+
+// What the desktop's own handler opens for a request to open the document
+// `file` (no parameters): the file resolved against `directory` or the
+// current folder, or its stand-in when that file is missing and a stand-in
+// that exists is named for it.
+std::string documentToOpen(const std::string &file, const std::optional<std::string> &directory);
+
 // For as long as it lives, handler carries out shell requests instead of
 // the desktop (an empty one: the desktop's own again); overrides nest. Tests
 // record requests here instead of opening anything.

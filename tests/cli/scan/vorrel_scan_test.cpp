@@ -1,3 +1,4 @@
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -64,6 +65,8 @@ TEST(VorrelScan, PrintsTheEngineReportAsDocumentedOrExitsTwoWithTheUsage)
         // A scan that finds nothing to compare still ran; "--" ends the options.
         {{"--", "--json", "-"}, 0, {"Scanning started, please wait.", "Error, empty folder or wrong path."}},
         {{}, 2, {}}, {{"one"}, 2, {}}, {{"a", "b", "c"}, 2, {}}, {{"--what", "a", "b"}, 2, {}}, {{"--json"}, 2, {}},
+        {{"--dry-run", "a", "b"}, 2, {}}, {{"--restore"}, 2, {}}, {{"--restore", "m", "a"}, 2, {}},
+        {{"a", "b", "--move-unused"}, 2, {}},
     };
     for (const auto &c : cases) {
         const ProgramRun run = runScanProgram(tree, c.arguments);
@@ -125,6 +128,51 @@ TEST(VorrelScan, JsonStaysValidAndLosslessForNamesThatAreNotUtf8)
     EXPECT_EQ(document["missing"].at(0)["schemeFileHex"], toHex(tree / "s/caf\xe9.sch"));
     // The plain report prints the bytes unchanged.
     EXPECT_EQ(runScanProgram(tree, {(tree / "s"), tree / "a"}).out, asOutput({"\xff\xfe", "", "Scan termined."}));
+}
+
+TEST(VorrelScan, MovesUnusedSoundsAsideAndRestoresThemByteForByte)
+{
+    TestFolder tree;
+    tree.writeFile("s/a.sch", "\"s\"\nused\n\"t\"\nDoor\n");
+    tree.writeFile("a/used.ogg", "u");
+    const std::string hum("hum\0\xff\r\n", 7);
+    tree.writeFile("a/sub/hum.ogg", hum);
+    tree.writeFile("a/door.ogg", "near");
+    const std::string s = tree / "s", a = tree / "a", q = tree / "q";
+
+    const json scan = json::parse(runScanProgram(tree, {"--json", "--audio-subfolders", s, a}).out);
+    EXPECT_EQ(scan["nearMisses"], json::array({{{"file", a + "/door.ogg"}, {"nearReference", "Door"},
+                                                {"schemeFile", s + "/a.sch"}, {"line", 4}}}));
+
+    ProgramRun run = runScanProgram(tree, {"--audio-subfolders", "--move-unused", q, "--dry-run", s, a});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_NE(run.out.find("would move " + a + "/sub/hum.ogg -> " + q + "/sub/hum.ogg (7 bytes)"), std::string::npos);
+    EXPECT_NE(run.out.find("Would move 1 file (7 bytes), skipped 1, failed 0."), std::string::npos) << run.out;
+    EXPECT_FALSE(std::filesystem::exists(q));
+
+    run = runScanProgram(tree, {"--audio-subfolders", "--move-unused", q, s, a});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(TestFolder::readFile(q + "/sub/hum.ogg"), hum);
+    EXPECT_FALSE(std::filesystem::exists(a + "/sub/hum.ogg"));
+    EXPECT_TRUE(std::filesystem::exists(a + "/door.ogg"));  // a near miss stays unless asked for
+    const std::string manifest = q + "/vorrel-moved-sounds.json";
+    EXPECT_NE(run.out.find("Manifest: " + manifest), std::string::npos) << run.out;
+
+    run = runScanProgram(tree, {"--restore", manifest});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(TestFolder::readFile(a + "/sub/hum.ogg"), hum);
+    EXPECT_FALSE(std::filesystem::exists(q));
+
+    // Near misses too; then a file stands at one original path again.
+    run = runScanProgram(tree, {"--json", "--audio-subfolders", "--include-near-misses", "--move-unused", q, s, a});
+    EXPECT_EQ(json::parse(run.out)["counts"]["moved"], json({{"files", 2}, {"bytes", 11}})) << run.out;
+    tree.writeFile("a/door.ogg", "new");
+    run = runScanProgram(tree, {"--restore", manifest});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("conflict " + q + "/door.ogg"), std::string::npos) << run.err;
+    EXPECT_EQ(TestFolder::readFile(a + "/door.ogg"), "new");
+    EXPECT_EQ(TestFolder::readFile(q + "/door.ogg"), "near");
+    EXPECT_EQ(TestFolder::readFile(a + "/sub/hum.ogg"), hum);
 }
 
 } // namespace

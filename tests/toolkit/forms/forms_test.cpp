@@ -1,5 +1,6 @@
 #include "tests/support/application_fixture.h"
 #include "toolkit/core/exceptions.h"
+#include "toolkit/forms/shell_execute.h"
 #include "toolkit/forms/tbutton.h"
 #include "toolkit/forms/topendialog.h"
 
@@ -75,3 +76,16 @@ TEST(OpenDialogFilterTest, PatternsMatchWithoutRegardToLetterCase)
 }
 
 } // namespace
+
+TEST(ShellDocumentStandIn, AMissingManualOpensTheHtmlOneButTheUsersOwnWins)
+{
+    TestFolder folder;
+    folder.writeFile("manual.html", "<html></html>");
+    setDocumentStandIn("manual.chm", folder / "manual.html");
+    const std::optional<std::string> inFolder = folder.path();
+    EXPECT_EQ(documentToOpen("manual.chm", inFolder), folder / "manual.html");
+    EXPECT_EQ(documentToOpen("other.chm", inFolder), folder / "other.chm") << "only the named document";
+    folder.writeFile("manual.chm", "the user's own");
+    EXPECT_EQ(documentToOpen("manual.chm", inFolder), folder / "manual.chm");
+    setDocumentStandIn("manual.chm", "");
+}
