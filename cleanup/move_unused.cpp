@@ -79,6 +79,8 @@ CleanupOutcome moveUnusedSounds(const MoveRequest &request, const FileSystem &fi
     manifest.schemesSubfolders = request.scan.schemesSubfolders;
     manifest.audioSubfolders = request.scan.audioSubfolders;
     const std::string manifestPath = (quarantine / QuarantineManifest::fileName).string();
+    ManifestText manifestText(manifest);
+    std::size_t listed = 0;
 
     for (std::size_t done = 0; done < chosen.size(); ++done) {
         const std::string &path = chosen[done];
@@ -109,19 +111,21 @@ CleanupOutcome moveUnusedSounds(const MoveRequest &request, const FileSystem &fi
                 report.result = FileResult::Failed;
                 report.message = std::move(why);
             } else {
-                manifest.files.push_back({path, relative.generic_string(), stamp.size, stamp.modifiedNanoseconds});
+                manifestText.append({path, relative.generic_string(), stamp.size, stamp.modifiedNanoseconds});
                 outcome.manifestPath = manifestPath;
                 report.result = FileResult::Moved;
-                if ((error = operations.writeFileAtomically(manifestPath, manifestToText(manifest)))) {
+                if ((error = operations.writeFileAtomically(manifestPath, manifestText.text()))) {
                     // Unrecorded, the file would be lost to a restore: put it back and stop.
-                    manifest.files.pop_back();
+                    manifestText.popBack();
                     report.result = FileResult::Failed;
                     report.message = failureText("cannot write the manifest", manifestPath, error);
                     const std::string back = moveFileSafely(operations, report.destination, path, stamp.size);
                     report.message += back.empty() ? "; the file was put back" : "; and putting it back failed: " + back;
                     outcome.error = report.message;
-                    if (manifest.files.empty())
+                    if (listed == 0)
                         outcome.manifestPath.clear();
+                } else {
+                    ++listed;
                 }
             }
         }

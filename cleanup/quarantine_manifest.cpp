@@ -55,7 +55,7 @@ bool staysInside(const std::string &relative)
 
 } // namespace
 
-std::string manifestToText(const QuarantineManifest &manifest)
+ManifestText::ManifestText(const QuarantineManifest &manifest)
 {
     json document = json::object();
     document["formatVersion"] = manifest.formatVersion;
@@ -65,17 +65,47 @@ std::string manifestToText(const QuarantineManifest &manifest)
     putText(document, "audioFolder", manifest.audioFolder);
     document["schemesSubfolders"] = manifest.schemesSubfolders;
     document["audioSubfolders"] = manifest.audioSubfolders;
-    json files = json::array();
-    for (const QuarantinedFile &file : manifest.files) {
-        json item = json::object();
-        putText(item, "original", file.originalPath);
-        putText(item, "quarantined", file.quarantinedPath);
-        item["size"] = file.size;
-        item["modifiedNanoseconds"] = file.modifiedNanoseconds;
-        files.push_back(std::move(item));
+    m_head = document.dump(2, ' ', false, json::error_handler_t::replace);
+    m_head.resize(m_head.size() - 2);  // the closing "\n}"
+    for (const QuarantinedFile &file : manifest.files)
+        append(file);
+}
+
+void ManifestText::append(const QuarantinedFile &file)
+{
+    json item = json::object();
+    putText(item, "original", file.originalPath);
+    putText(item, "quarantined", file.quarantinedPath);
+    item["size"] = file.size;
+    item["modifiedNanoseconds"] = file.modifiedNanoseconds;
+    m_entries.push_back("    " + item.dump(-1, ' ', false, json::error_handler_t::replace));
+}
+
+void ManifestText::erase(std::size_t index)
+{
+    m_entries.erase(m_entries.begin() + static_cast<std::ptrdiff_t>(index));
+}
+
+std::string ManifestText::text() const
+{
+    std::size_t size = m_head.size() + 32;
+    for (const std::string &entry : m_entries)
+        size += entry.size() + 2;
+    std::string text;
+    text.reserve(size);
+    text += m_head;
+    text += ",\n  \"files\": [";
+    for (std::size_t i = 0; i < m_entries.size(); ++i) {
+        text += i == 0 ? "\n" : ",\n";
+        text += m_entries[i];
     }
-    document["files"] = std::move(files);
-    return document.dump(2, ' ', false, json::error_handler_t::replace) + '\n';
+    text += m_entries.empty() ? "]\n}\n" : "\n  ]\n}\n";
+    return text;
+}
+
+std::string manifestToText(const QuarantineManifest &manifest)
+{
+    return ManifestText(manifest).text();
 }
 
 std::string manifestFromText(const std::string &text, QuarantineManifest &manifest)

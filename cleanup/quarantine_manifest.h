@@ -30,9 +30,28 @@ struct QuarantineManifest {
     std::vector<QuarantinedFile> files;
 };
 
-// The manifest as JSON text. Names that are not UTF-8 are kept byte for byte
-// in a "...Hex" field beside the readable one.
+// The manifest as JSON text, one line per file. Names that are not UTF-8 are
+// kept byte for byte in a "...Hex" field beside the readable one.
 std::string manifestToText(const QuarantineManifest &manifest);
+
+// The text of a manifest that changes one file at a time, each file's line
+// made once: rewriting the manifest after every file then costs a copy of
+// its text, not a new rendering of every entry.
+class ManifestText {
+public:
+    // The header of `manifest` and its files.
+    explicit ManifestText(const QuarantineManifest &manifest);
+
+    void append(const QuarantinedFile &file);
+    void erase(std::size_t index);
+    void popBack() { m_entries.pop_back(); }
+    bool empty() const { return m_entries.empty(); }
+    std::string text() const;
+
+private:
+    std::string m_head;
+    std::vector<std::string> m_entries;
+};
 
 // Reads a manifest back. Returns an empty string on success, else why the
 // text is not a manifest this program can restore from (not JSON, a newer

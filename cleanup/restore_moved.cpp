@@ -67,15 +67,16 @@ CleanupOutcome restoreMovedSounds(const std::string &manifestPath, const FileOpe
     }
     const fs::path quarantine = fs::path(manifestPath).parent_path();
 
-    const std::vector<QuarantinedFile> listed = manifest.files;
+    const std::vector<QuarantinedFile> &listed = manifest.files;
+    ManifestText manifestText(manifest);
     std::size_t kept = 0;  // files of `listed` before this one still in the manifest
     for (std::size_t done = 0; done < listed.size(); ++done) {
         FileReport report;
         if (!restoreOne(operations, listed[done], quarantine, report)) {
             ++kept;
         } else {
-            manifest.files.erase(manifest.files.begin() + static_cast<std::ptrdiff_t>(kept));
-            if (const std::error_code error = operations.writeFileAtomically(manifestPath, manifestToText(manifest))) {
+            manifestText.erase(kept);
+            if (const std::error_code error = operations.writeFileAtomically(manifestPath, manifestText.text())) {
                 // The manifest still lists the file: put it where the manifest says.
                 report.result = FileResult::Failed;
                 report.message = failureText("cannot write the manifest", manifestPath, error);
@@ -92,7 +93,7 @@ CleanupOutcome restoreMovedSounds(const std::string &manifestPath, const FileOpe
             return outcome;
     }
 
-    if (manifest.files.empty()) {
+    if (manifestText.empty()) {
         if (const std::error_code error = operations.removeFile(manifestPath)) {
             outcome.error = failureText("every file is back, but cannot remove the manifest", manifestPath, error);
             return outcome;
