@@ -2,7 +2,7 @@
 
 #include "about/banner_picture.h"
 #include "about/link_style.h"
-#include "app/icon/program_icon.h"
+#include "icon/program_icon.h"
 #include "toolkit/core/memorystream.h"
 #include "toolkit/forms/picture_content.h"
 #include "toolkit/forms/shell_execute.h"

@@ -1,5 +1,7 @@
 #include "app/folder_settings.h"
 
+#include "toolkit/filesystem/file_system.h"
+
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -86,11 +88,7 @@ void writeSettings(const std::string &path, const std::string &text)
 
 std::string settingsFilePath(const std::string &workingFolder)
 {
-    if (workingFolder.empty())
-        return settingsFileName;
-    if (workingFolder.back() == '/')
-        return workingFolder + settingsFileName;
-    return workingFolder + '/' + settingsFileName;
+    return workingFolder.empty() ? settingsFileName : joinPath(workingFolder, settingsFileName);
 }
 
 void loadSettings(const std::string &workingFolder, FolderStrings &folders)

@@ -8,13 +8,7 @@
 #include "toolkit/forms/shell_execute.h"
 #include "toolkit/forms/tapplication.h"
 
-namespace {
-
-// Never opened by the program (the Help menu goes through the shell); kept
-// so the application object names its manual.
-const char helpFilePath[] = "/usr/share/doc/vorrel/manual.chm";
-
-} // namespace
+#include <exception>
 
 int runGuarded(const std::function<void()> &steps)
 {
@@ -23,11 +17,9 @@ int runGuarded(const std::function<void()> &steps)
     } catch (const Exception &exception) {
         Application->ShowException(exception);
     } catch (...) {
-        try {
-            throw Exception("");
-        } catch (const Exception &exception) {
-            Application->ShowException(exception);
-        }
+        // The box an event handler's exception gets: the same text for the
+        // same exception, an empty one for what is no standard exception.
+        TApplication::ShowCurrentException(std::current_exception());
     }
     return 0;
 }
@@ -40,7 +32,6 @@ int startVorrel()
         // event loop has ended.
         const JPEGSupportScope jpegSupport;
         Application->Initialize();
-        Application->SetHelpFile(QString::fromLatin1(helpFilePath));
         Application->SetTitle(QStringLiteral("Vorrel"));
         // "&How To..." asks for manual.chm in the working folder; where there
         // is none, the HTML manual opens in the browser instead.

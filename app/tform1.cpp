@@ -5,8 +5,9 @@
 #include "app/cleanup/move_unused_dialog.h"
 #include "app/cleanup/restore_moved_dialog.h"
 #include "app/folder_chooser.h"
-#include "app/icon/program_icon.h"
+#include "icon/program_icon.h"
 #include "app/working_folder.h"
+#include "toolkit/filesystem/file_system.h"
 #include "toolkit/forms/shell_execute.h"
 #include "toolkit/forms/tactionlist.h"
 #include "toolkit/forms/tbutton.h"
@@ -48,7 +49,7 @@ const FolderChoice audioChoice{"Select an audio file present in the destination 
 
 TForm1::TForm1()
     : TForm(mainWindowLayout())
-    , m_workingFolder(currentWorkingFolder())
+    , m_workingFolder(FileSystem::posix().GetCurrentDirectoryA())
     , m_scanner(runScan)
 {
     buildControls();

@@ -1,13 +1,12 @@
 #include "app/working_folder.h"
 
+#include "toolkit/filesystem/file_system.h"
+
 #include <filesystem>
 #include <system_error>
 
-std::string currentWorkingFolder()
+WorkingFolderRestorer::WorkingFolderRestorer() : m_folder(FileSystem::posix().GetCurrentDirectoryA())
 {
-    std::error_code error;
-    const std::filesystem::path folder = std::filesystem::current_path(error);
-    return error ? std::string() : folder.string();
 }
 
 WorkingFolderRestorer::~WorkingFolderRestorer()

@@ -7,7 +7,7 @@
 #include "cleanup/file_mover.h"
 #include "cleanup/near_misses.h"
 #include "cleanup/quarantine_manifest.h"
-#include "scan/scan_details.h"
+#include "scan/scan_run.h"
 
 namespace {
 

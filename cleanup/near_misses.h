@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "scan/scan_details.h"
+#include "scan/scan_run.h"
 
 // A reference that nearly names a file: the two names differ only in letter
 // case or in blanks at either end. The scan compares names exactly, but the

@@ -1,36 +1,14 @@
 #include "jpeg/headerreader.h"
 
-#include "jpeg/codecguard.h"
-#include "jpeg/errormanager.h"
+#include "jpeg/codeccontext.h"
 #include "jpeg/sourcemanager.h"
-
-#include <cstring>
-
-HeaderOnlyDecompressor::HeaderOnlyDecompressor() : m_err(ErrorManagerTemplate)
-{
-    std::memset(&m_codec, 0, sizeof m_codec);
-    m_codec.err = &m_err;
-    jpeg_decompress_struct *codec = &m_codec;
-    try {
-        callCodec(codec, [codec] { jpeg_CreateDecompress(codec, JPEG_LIB_VERSION, sizeof(jpeg_decompress_struct)); });
-    } catch (...) {
-        // The destructor does not run for a constructor that fails.
-        jpeg_destroy_decompress(codec);
-        throw;
-    }
-    // Ignore a memory limit from the environment (see InitDecompressContext).
-    m_codec.mem->max_memory_to_use = 0;
-}
-
-HeaderOnlyDecompressor::~HeaderOnlyDecompressor()
-{
-    jpeg_destroy_decompress(&m_codec);
-}
 
 JpegHeaderFacts ReadJpegHeader(TStream &stream)
 {
-    HeaderOnlyDecompressor reader;
-    jpeg_decompress_struct *codec = reader.codec();
+    // No owner: the header is read without progress notifications.
+    ScopedCodecContext context;
+    InitDecompressContext(context.get(), nullptr);
+    j_decompress_ptr codec = &context->codec.decompress;
     jpeg_stream_src(codec, stream);
     callCodec(codec, [codec] { return jpeg_read_header(codec, TRUE); });
     JpegHeaderFacts facts;

@@ -1,29 +1,8 @@
 #pragma once
 
-#include "jpeg/libjpeg.h"
-
 #include <cstdint>
 
 class TStream;
-
-// A decompression object for reading headers only: a copy of
-// ErrorManagerTemplate as its error manager and no progress manager. The
-// object is destroyed with the reader. Drive it through callCodec.
-class HeaderOnlyDecompressor {
-public:
-    // Raises EJPEG when the library refuses to create the object.
-    HeaderOnlyDecompressor();
-    ~HeaderOnlyDecompressor();
-    HeaderOnlyDecompressor(const HeaderOnlyDecompressor &) = delete;
-    HeaderOnlyDecompressor &operator=(const HeaderOnlyDecompressor &) = delete;
-
-    jpeg_decompress_struct *codec() { return &m_codec; }
-
-private:
-    // The codec object points at m_err: the reader never moves.
-    jpeg_error_mgr m_err;
-    jpeg_decompress_struct m_codec;
-};
 
 // What a JPEG header tells without decoding.
 struct JpegHeaderFacts {

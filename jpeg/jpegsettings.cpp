@@ -6,8 +6,5 @@ TJPEGSettings DefaultJPEGSettings;
 
 void AdaptDefaultsToDisplay()
 {
-    HDC screen = GetDC(nullptr);
-    const int bits = GetDeviceCaps(screen, BITSPIXEL) * GetDeviceCaps(screen, PLANES);
-    DefaultJPEGSettings.OutputDepth = bits <= 8 ? Depth8 : Depth24;
-    ReleaseDC(nullptr, screen);
+    DefaultJPEGSettings.OutputDepth = displayBitsPerPixel() <= 8 ? Depth8 : Depth24;
 }

@@ -1,7 +1,6 @@
 #include "jpeg/tjpegimage.h"
 
 #include "jpeg/headerreader.h"
-#include "jpeg/raiseinvalidgraphicoperation.h"
 #include "jpeg/tjpegdata.h"
 #include "toolkit/core/exceptions.h"
 #include "toolkit/core/memorystream.h"
@@ -40,7 +39,7 @@ TJPEGSettings TJPEGImage::Settings() const
 void TJPEGImage::refuseWhileBusy() const
 {
     if (m_busy)
-        RaiseInvalidGraphicOperation("Cannot change a JPEG image while it is being decoded or encoded");
+        throw EInvalidGraphicOperation("Cannot change a JPEG image while it is being decoded or encoded");
 }
 
 void TJPEGImage::AttachNewData()
@@ -220,12 +219,12 @@ int TJPEGImage::GetHeight()
 
 void TJPEGImage::SetWidth(int)
 {
-    RaiseInvalidGraphicOperation(LoadResString(StringResource::cannotChangeJpegSize));
+    throw EInvalidGraphicOperation(LoadResString(StringResource::cannotChangeJpegSize));
 }
 
 void TJPEGImage::SetHeight(int)
 {
-    RaiseInvalidGraphicOperation(LoadResString(StringResource::cannotChangeJpegSize));
+    throw EInvalidGraphicOperation(LoadResString(StringResource::cannotChangeJpegSize));
 }
 
 HPALETTE TJPEGImage::GetPalette()
@@ -235,11 +234,8 @@ HPALETTE TJPEGImage::GetPalette()
     if (OwnedPalette)
         return OwnedPalette.get();
     if (OutputDepth == Depth24) {
-        HDC screen = GetDC(nullptr);
-        const int bits = GetDeviceCaps(screen, BITSPIXEL) * GetDeviceCaps(screen, PLANES);
-        if (bits <= 8)
-            OwnedPalette.reset(CreateHalftonePalette(screen));
-        ReleaseDC(nullptr, screen);
+        if (displayBitsPerPixel() <= 8)
+            OwnedPalette.reset(CreateHalftonePalette(nullptr));
         return OwnedPalette.get();
     }
     return nullptr;

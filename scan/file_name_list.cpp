@@ -23,11 +23,6 @@ void FileNameList::append(std::string name, std::shared_ptr<const std::string> f
     m_nodes.push_back({std::move(name), std::move(folder), std::move(extension)});
 }
 
-bool FileNameList::contains(std::string_view name) const
-{
-    return std::any_of(m_nodes.begin(), m_nodes.end(), [name](const FileNameNode &node) { return node.name == name; });
-}
-
 void FileNameList::keepOnly(const std::vector<bool> &keep)
 {
     assert(keep.size() == m_nodes.size());

@@ -34,9 +34,6 @@ public:
         append(std::move(name), std::make_shared<const std::string>(folder), cutExtension);
     }
 
-    // True when some node's name equals `name` exactly (case-sensitive).
-    bool contains(std::string_view name) const;
-
     bool empty() const { return m_nodes.empty(); }
     std::size_t size() const { return m_nodes.size(); }
     const FileNameNode &operator[](std::size_t index) const { return m_nodes[index]; }

@@ -2,7 +2,7 @@
 
 #include <string>
 
-// The texts of the report, as the results box shows them.
+// The texts of the report, line by line.
 namespace ScanReport {
 inline constexpr const char *started = "Scanning started, please wait.";
 inline constexpr const char *noSchemeFiles = "Error, empty folder or wrong path.";

@@ -5,7 +5,6 @@
 #include "scan/comparison.h"
 #include "scan/file_name_list.h"
 #include "scan/folder_walkers.h"
-#include "scan/scan_details.h"
 #include "scan/scan_report.h"
 #include "scan/scheme_reader.h"
 

@@ -11,7 +11,7 @@
 #include <filesystem>
 
 #include "cleanup/near_misses.h"
-#include "scan/scan_details.h"
+#include "scan/scan_run.h"
 #include "toolkit/forms/shell_execute.h"
 
 MissingSoundsDialog::MissingSoundsDialog(const ScanRequest &scan, QWidget *parent)

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "cleanup/cleanup_report.h"
-#include "scan/scan_details.h"
+#include "scan/scan_run.h"
 
 class QDateTime;
 class QDialogButtonBox;

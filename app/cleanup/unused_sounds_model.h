@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "cleanup/near_misses.h"
-#include "scan/scan_details.h"
+#include "scan/scan_run.h"
 
 // The unreferenced files of a scan as a table: a tick box and the path
 // relative to the audio folder, the size, and a note for near misses (with

@@ -27,7 +27,7 @@
 
 #include "cleanup/move_unused.h"
 #include "cleanup/restore_moved.h"
-#include "scan/scan_details.h"
+#include "scan/scan_run.h"
 
 namespace {
 

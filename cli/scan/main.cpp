@@ -9,7 +9,7 @@
 #include "cli/scan/cleanup_commands.h"
 #include "cli/scan/scan_arguments.h"
 #include "cli/scan/scan_json.h"
-#include "scan/scan_details.h"
+#include "scan/scan_run.h"
 
 namespace {
 constexpr int usageErrorExit = 2;

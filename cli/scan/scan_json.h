@@ -3,7 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/scan/scan_arguments.h"
-#include "scan/scan_details.h"
+#include "scan/scan_run.h"
 #include "toolkit/filesystem/file_system.h"
 
 // The JSON document of a scan: the report, the counts, every unreferenced

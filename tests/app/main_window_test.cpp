@@ -1,4 +1,4 @@
-#include "app/icon/icon_drawing.h"
+#include "icon/icon_drawing.h"
 #include "tests/app/main_window_fixture.h"
 #include "toolkit/forms/tbutton.h"
 #include "toolkit/forms/tcheckbox.h"
@@ -131,10 +131,10 @@ TEST_F(MainWindowTest, TabCyclesThroughTheControlsAndNeverStopsOnStaticTexts)
 
 TEST(ProgramIconTest, KeptPictureIsWhatTheGeneratorDraws)
 {
-    const QImage kept(QStringLiteral(VORREL_SOURCE_DIR "/app/icon/vorrel.png"));
-    ASSERT_EQ(kept.size(), QSize(48, 48)) << "app/icon/vorrel.png is missing or unreadable";
+    const QImage kept(QStringLiteral(VORREL_SOURCE_DIR "/icon/vorrel.png"));
+    ASSERT_EQ(kept.size(), QSize(48, 48)) << "icon/vorrel.png is missing or unreadable";
     EXPECT_EQ(kept.convertToFormat(QImage::Format_RGB32), drawProgramIcon().convertToFormat(QImage::Format_RGB32))
-        << "regenerate app/icon/vorrel.png with vorrel-make-icon";
+        << "regenerate icon/vorrel.png with vorrel-make-icon";
 }
 
 TEST_F(MainWindowTest, ScanReportsTheAudioNoSchemeUsesAtEachDepth)
@@ -160,7 +160,7 @@ TEST_F(MainWindowTest, ScanReportsTheAudioNoSchemeUsesAtEachDepth)
         form.CheckBox2->SetChecked(c.audioSubfolders);
         form.Button3->click();
         EXPECT_EQ(form.Memo1->Lines().all(), c.report) << c.schemesSubfolders << c.audioSubfolders;
-        EXPECT_EQ(currentWorkingFolder(), folder.path());
+        EXPECT_EQ(FileSystem::posix().GetCurrentDirectoryA(), folder.path());
     }
     EXPECT_TRUE(state.errors().empty());
 }

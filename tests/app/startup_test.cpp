@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace {
 
@@ -20,9 +21,11 @@ template <typename Raise> struct FailingForm : TForm {
 };
 using BrokenForm = FailingForm<decltype([] { throw Exception("Cannot read the window's picture"); })>;
 using StrangeForm = FailingForm<decltype([] { throw 42; })>;
+using StandardForm = FailingForm<decltype([] { throw std::runtime_error("disk gone"); })>;
 
 BrokenForm *brokenForm = nullptr;
 StrangeForm *strangeForm = nullptr;
+StandardForm *standardForm = nullptr;
 
 using StartupTest = MainWindowTest;
 
@@ -39,7 +42,6 @@ TEST_F(StartupTest, StartsBothWindowsShowsTheMainOneAndEndsWithZero)
     EXPECT_TRUE(mainShown);
     EXPECT_TRUE(aboutHidden);
     EXPECT_EQ(state.application().Title(), QStringLiteral("Vorrel"));
-    EXPECT_TRUE(state.application().HelpFile().endsWith(QStringLiteral("/manual.chm")));
     EXPECT_EQ(state.application().MainForm(), Form1);
     EXPECT_TRUE(state.errors().empty());
 }
@@ -47,7 +49,7 @@ TEST_F(StartupTest, StartsBothWindowsShowsTheMainOneAndEndsWithZero)
 struct FailedStart {
     const char *name;
     void (*createForm)();
-    const char *message; // a foreign exception shows an empty one
+    const char *message; // the text an event handler's box shows for the same exception
 };
 
 void PrintTo(const FailedStart &c, std::ostream *out) { *out << c.name; }
@@ -78,12 +80,14 @@ TEST_P(FailedStartTest, FormThatFailsWhileCreatedShowsTheErrorNoWindowAndEndsWit
     EXPECT_EQ(state.errors()[0].message, QString::fromUtf8(GetParam().message));
     EXPECT_EQ(brokenForm, nullptr);
     EXPECT_EQ(strangeForm, nullptr);
+    EXPECT_EQ(standardForm, nullptr);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Forms, FailedStartTest,
     ::testing::Values(FailedStart{"ToolkitException", [] { Application->CreateForm(brokenForm); },
                                   "Cannot read the window's picture"},
+                      FailedStart{"StandardException", [] { Application->CreateForm(standardForm); }, "disk gone"},
                       FailedStart{"ForeignException", [] { Application->CreateForm(strangeForm); }, ""}),
     [](const ::testing::TestParamInfo<FailedStart> &info) { return std::string(info.param.name); });
 

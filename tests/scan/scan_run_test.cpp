@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "scan/scan_details.h"
+#include "scan/scan_run.h"
 #include "scan/scan_report.h"
 #include "tests/support/refusing_file_system.h"
 #include "tests/support/test_folder.h"

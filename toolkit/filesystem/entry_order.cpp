@@ -1,5 +1,7 @@
 #include "toolkit/filesystem/entry_order.h"
 
+#include "toolkit/core/ascii_case.h"
+
 #include <algorithm>
 #include <bit>
 #include <cstddef>
@@ -15,7 +17,7 @@ struct UpperTable {
     constexpr UpperTable() : bytes()
     {
         for (int i = 0; i < 256; ++i)
-            bytes[i] = static_cast<unsigned char>((i >= 'a' && i <= 'z') ? i - 'a' + 'A' : i);
+            bytes[i] = asciiUpper(static_cast<unsigned char>(i));
     }
 };
 constexpr UpperTable upper;

@@ -114,25 +114,6 @@ FolderSearch FileSystem::searchFolder(const std::string &folder, const std::stri
     return search;
 }
 
-std::uint32_t FileSystem::GetFileAttributesA(const std::string &path) const
-{
-    struct stat own {};
-    if (path.empty() || ::lstat(path.c_str(), &own) != 0)
-        return INVALID_FILE_ATTRIBUTES;
-    bool linkLeadsToFolder = false;
-    if (S_ISLNK(own.st_mode)) {
-        struct stat target {};
-        linkLeadsToFolder = ::stat(path.c_str(), &target) == 0 && S_ISDIR(target.st_mode);
-    }
-    std::string_view name(path);
-    while (name.size() > 1 && name.back() == '/')
-        name.remove_suffix(1);
-    const std::size_t slash = name.rfind('/');
-    if (slash != std::string_view::npos && name.size() > 1)
-        name.remove_prefix(slash + 1);
-    return attributesFrom(own, linkLeadsToFolder, name);
-}
-
 std::string FileSystem::GetCurrentDirectoryA() const
 {
     std::unique_ptr<char, decltype(&std::free)> path(::getcwd(nullptr, 0), &std::free);

@@ -30,13 +30,6 @@ public:
     // listing is never passed off as the whole folder.
     virtual FolderSearch searchFolder(const std::string &folder, const std::string &pattern) const;
 
-    // The attribute word of the entry at `path`, or INVALID_FILE_ATTRIBUTES
-    // when it does not exist or cannot be looked at. A folder is 16; a
-    // symbolic link adds 1024 (and 16 when it leads to a folder); a name that
-    // begins with '.' adds 2; a plain file is 128. Permissions never add the
-    // read-only bit to a folder.
-    virtual std::uint32_t GetFileAttributesA(const std::string &path) const;
-
     // The absolute path of the process's current folder, or an empty string
     // when it has none (for example because it was deleted).
     virtual std::string GetCurrentDirectoryA() const;

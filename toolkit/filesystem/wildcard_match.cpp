@@ -1,13 +1,14 @@
 #include "toolkit/filesystem/wildcard_match.h"
 
+#include "toolkit/core/ascii_case.h"
+
 #include <cstddef>
 
 namespace {
 
 unsigned char upperAscii(char c)
 {
-    const auto byte = static_cast<unsigned char>(c);
-    return (byte >= 'a' && byte <= 'z') ? static_cast<unsigned char>(byte - 'a' + 'A') : byte;
+    return asciiUpper(static_cast<unsigned char>(c));
 }
 
 } // namespace

@@ -33,8 +33,6 @@ public:
 
     QString Title() const { return m_title; }
     void SetTitle(const QString &title) { m_title = title; }
-    QString HelpFile() const { return m_helpFile; }
-    void SetHelpFile(const QString &helpFile) { m_helpFile = helpFile; }
 
     // Creates a form of the given class, built hidden from its layout, and
     // stores it in `reference`. The first form created is the main form.
@@ -76,7 +74,6 @@ private:
     std::vector<OwnedForm> m_forms;
     TForm *m_mainForm = nullptr;
     QString m_title;
-    QString m_helpFile;
 };
 
 // For as long as it lives, presenter shows the error boxes instead of the

@@ -14,7 +14,6 @@ public:
 
     // Read-only: still focusable and selectable, not editable.
     void SetReadOnly(bool readOnly) { setReadOnly(readOnly); }
-    bool ReadOnly() const { return isReadOnly(); }
 
     void SetText(const std::string &text);
     std::string Text() const;

@@ -32,7 +32,6 @@ public:
 
     // Shows the form modeless (true) or hides it (false).
     void SetVisible(bool visible);
-    bool Visible() const { return isVisible(); }
 
     // Gives the focus order: the controls marked with setTabOrderNumber, ordered
     // by their numbers within each parent, a container's children taking

@@ -15,7 +15,6 @@ class TOpenDialog {
 public:
     explicit TOpenDialog(QWidget *owner) : m_owner(owner) {}
 
-    QWidget *Owner() const { return m_owner; }
     const std::string &InitialDir() const { return m_initialDir; }
     void SetInitialDir(const std::string &folder) { m_initialDir = folder; }
     const std::string &Title() const { return m_title; }

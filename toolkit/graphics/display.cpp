@@ -49,6 +49,14 @@ int GetDeviceCaps(HDC deviceContext, int index)
     }
 }
 
+int displayBitsPerPixel()
+{
+    HDC screen = GetDC(nullptr);
+    const int bits = GetDeviceCaps(screen, BITSPIXEL) * GetDeviceCaps(screen, PLANES);
+    ReleaseDC(nullptr, screen);
+    return bits;
+}
+
 DisplayDepthOverride::DisplayDepthOverride(int bitsPerPixel) : m_previous(std::exchange(overriddenDepth, bitsPerPixel))
 {
 }

@@ -18,6 +18,10 @@ int ReleaseDC(std::nullptr_t window, HDC deviceContext);
 // PLANES: 1. Anything else, or a null device context: 0.
 int GetDeviceCaps(HDC deviceContext, int index);
 
+// The display's bits per pixel (bits per plane times planes), asked of the
+// screen's device context.
+int displayBitsPerPixel();
+
 // Makes GetDeviceCaps report a display of the given depth for as long as it
 // lives, so that tests can try 8-bit and deeper displays.
 class DisplayDepthOverride {

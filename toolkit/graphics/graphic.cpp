@@ -43,14 +43,6 @@ void TGraphic::SetPalette(HPALETTE)
 {
 }
 
-void TGraphic::SetTransparent(bool value)
-{
-    if (value != m_transparent) {
-        m_transparent = value;
-        Changed(this);
-    }
-}
-
 void TGraphic::ReadData(TStream &stream)
 {
     LoadFromStream(stream);

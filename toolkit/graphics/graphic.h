@@ -72,7 +72,6 @@ public:
     bool GetPaletteDirty() const { return m_paletteDirty; }
     void SetPaletteDirty(bool dirty) { m_paletteDirty = dirty; }
     bool GetModified() const { return m_modified; }
-    void SetModified(bool modified) { m_modified = modified; }
 
     // Draws the graphic scaled into rect of canvas.
     virtual void Draw(TCanvas &canvas, const TRect &rect) = 0;
@@ -90,8 +89,6 @@ public:
     virtual HPALETTE GetPalette();
     // The base ignores palettes.
     virtual void SetPalette(HPALETTE palette);
-    virtual bool GetTransparent() { return m_transparent; }
-    virtual void SetTransparent(bool value);
 
     // The graphic's stored form, as the picture container keeps it after the
     // class name. The base stores what SaveToStream writes.
@@ -113,5 +110,4 @@ private:
     TProgressEvent m_onProgress;
     bool m_paletteDirty = false;
     bool m_modified = false;
-    bool m_transparent = false;
 };

@@ -1,11 +1,11 @@
 #include "toolkit/graphics/picture.h"
 
+#include "toolkit/core/ascii_case.h"
 #include "toolkit/core/exceptions.h"
 #include "toolkit/core/stream.h"
 #include "toolkit/graphics/bitmap.h"
 
 #include <algorithm>
-#include <cctype>
 #include <vector>
 
 namespace {
@@ -19,7 +19,7 @@ struct FileFormat {
 std::string lowerCase(std::string_view text)
 {
     std::string lower(text);
-    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return static_cast<char>(asciiLower(c)); });
     return lower;
 }
 

@@ -30,7 +30,6 @@ public:
 
     // The held graphic, owned by the picture; nullptr when there is none.
     TGraphic *Graphic() const { return m_graphic.get(); }
-    void SetGraphic(std::unique_ptr<TGraphic> graphic) { m_graphic = std::move(graphic); }
 
     // Makes a graphic of the class registered for the file's extension and
     // loads the file into it. EInvalidGraphic for an unknown extension; the

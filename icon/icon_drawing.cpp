@@ -1,4 +1,4 @@
-#include "app/icon/icon_drawing.h"
+#include "icon/icon_drawing.h"
 
 #include <QPainter>
 #include <QPainterPath>

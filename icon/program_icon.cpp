@@ -1,4 +1,4 @@
-#include "app/icon/program_icon.h"
+#include "icon/program_icon.h"
 
 #include "toolkit/forms/ticon.h"
 

@@ -1,6 +1,6 @@
 // Writes the program icon as a PNG file: make_icon OUTPUT.png
 // The PNG in this folder was made by it; the tests check that the two agree.
-#include "app/icon/icon_drawing.h"
+#include "icon/icon_drawing.h"
 
 #include <cstdio>
 
