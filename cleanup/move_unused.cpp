@@ -114,7 +114,10 @@ CleanupOutcome moveUnusedSounds(const MoveRequest &request, const FileSystem &fi
                 manifestText.append({path, relative.generic_string(), stamp.size, stamp.modifiedNanoseconds});
                 outcome.manifestPath = manifestPath;
                 report.result = FileResult::Moved;
-                if ((error = operations.writeFileAtomically(manifestPath, manifestText.text()))) {
+                // Flushed to the disk once at the end: a flush per file would
+                // cost a disk round trip each; stopping the program between
+                // two files still leaves a whole, truthful manifest.
+                if ((error = operations.writeFileAtomically(manifestPath, manifestText.text(), false))) {
                     // Unrecorded, the file would be lost to a restore: put it back and stop.
                     manifestText.popBack();
                     report.result = FileResult::Failed;
@@ -135,5 +138,9 @@ CleanupOutcome moveUnusedSounds(const MoveRequest &request, const FileSystem &fi
         if (!outcome.error.empty())
             break;
     }
+    if (listed > 0)
+        if (const std::error_code error = operations.writeFileAtomically(manifestPath, manifestText.text(), true);
+            error && outcome.error.empty())
+            outcome.error = failureText("cannot flush the manifest to the disk", manifestPath, error);
     return outcome;
 }

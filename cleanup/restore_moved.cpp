@@ -76,7 +76,7 @@ CleanupOutcome restoreMovedSounds(const std::string &manifestPath, const FileOpe
             ++kept;
         } else {
             manifestText.erase(kept);
-            if (const std::error_code error = operations.writeFileAtomically(manifestPath, manifestText.text())) {
+            if (const std::error_code error = operations.writeFileAtomically(manifestPath, manifestText.text(), false)) {
                 // The manifest still lists the file: put it where the manifest says.
                 report.result = FileResult::Failed;
                 report.message = failureText("cannot write the manifest", manifestPath, error);
@@ -93,14 +93,17 @@ CleanupOutcome restoreMovedSounds(const std::string &manifestPath, const FileOpe
             return outcome;
     }
 
-    if (manifestText.empty()) {
-        if (const std::error_code error = operations.removeFile(manifestPath)) {
-            outcome.error = failureText("every file is back, but cannot remove the manifest", manifestPath, error);
-            return outcome;
-        }
-        outcome.manifestPath.clear();
-        if (const std::error_code error = operations.removeEmptyFolders(quarantine.string()))
-            outcome.error = failureText("every file is back, but cannot remove the folder", quarantine.string(), error);
+    if (!manifestText.empty()) {
+        if (const std::error_code error = operations.writeFileAtomically(manifestPath, manifestText.text(), true))
+            outcome.error = failureText("cannot flush the manifest to the disk", manifestPath, error);
+        return outcome;
     }
+    if (const std::error_code error = operations.removeFile(manifestPath)) {
+        outcome.error = failureText("every file is back, but cannot remove the manifest", manifestPath, error);
+        return outcome;
+    }
+    outcome.manifestPath.clear();
+    if (const std::error_code error = operations.removeEmptyFolders(quarantine.string()))
+        outcome.error = failureText("every file is back, but cannot remove the folder", quarantine.string(), error);
     return outcome;
 }

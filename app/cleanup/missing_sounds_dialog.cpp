@@ -45,6 +45,8 @@ MissingSoundsDialog::MissingSoundsDialog(const ScanRequest &scan, QWidget *paren
     m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_view->setSelectionMode(QAbstractItemView::SingleSelection);
     m_view->verticalHeader()->hide();
+    m_view->setWordWrap(false);
+    m_view->resizeColumnsToContents();
     m_view->horizontalHeader()->setStretchLastSection(true);
     m_view->setCurrentIndex(m_model->index(0, 0));
     auto *intro = new QLabel(QStringLiteral("%1 referenced &names have no audio file:").arg(details.missing.size()),

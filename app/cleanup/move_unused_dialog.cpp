@@ -43,6 +43,8 @@ MoveUnusedDialog::MoveUnusedDialog(const ScanRequest &scan, QWidget *parent)
     m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_view->setSelectionMode(QAbstractItemView::SingleSelection);
     m_view->verticalHeader()->hide();
+    m_view->setWordWrap(false);
+    m_view->setTextElideMode(Qt::ElideMiddle);
     m_view->horizontalHeader()->setSectionResizeMode(UnusedSoundsModel::PathColumn, QHeaderView::Stretch);
     m_view->setCurrentIndex(m_model->index(0, 0));
     intro->setBuddy(m_view);

@@ -38,7 +38,10 @@ RestoreMovedDialog::RestoreMovedDialog(const QString &manifest, QWidget *parent)
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->verticalHeader()->hide();
-    view->horizontalHeader()->setStretchLastSection(true);
+    view->setWordWrap(false);
+    view->setTextElideMode(Qt::ElideMiddle);
+    view->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    view->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
     auto *resultsLabel = new QLabel(QStringLiteral("Re&sults:"), this);
     resultsLabel->setBuddy(view);
     m_summary = new QLabel(this);

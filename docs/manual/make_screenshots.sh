@@ -30,7 +30,7 @@ trap cleanup EXIT
 cp -r "$root/examples/Sounds" "$work/Sounds"
 printf '%s\n%s' "$work/Sounds/schemas/" "$work/Sounds/audio/" >"$work/Settings.ini"
 
-Xvfb "$display" -screen 0 1100x800x24 -nolisten tcp &
+Xvfb "$display" -screen 0 1400x950x24 -nolisten tcp &
 pids+=($!)
 export DISPLAY=$display
 for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
@@ -40,16 +40,19 @@ sleep 1
 
 (cd "$work" && exec "$program") &
 pids+=($!)
-main=$(xdotool search --sync --onlyvisible --name 'Vorrel - Thief 3')
+main=$(xdotool search --sync --onlyvisible --name 'Vorrel - Thief 3' | head -n 1)
 sleep 1
 
 # Captures the screen around the window $1 (menus and dialogs included when
 # they lie inside the margin) into $2.png.
 shoot() {
     sleep 0.7
+    local X Y WIDTH HEIGHT SCREEN WINDOW
     eval "$(xdotool getwindowgeometry --shell "$1")"
-    local margin=8
-    import -window root -crop "$((WIDTH + 2 * margin))x$((HEIGHT + 40 + margin))+$((X - margin))+$((Y - 32))" \
+    echo "$2: ${WIDTH}x${HEIGHT}+${X}+${Y}" >&2
+    local margin=6 title=${VORREL_TITLE_HEIGHT:-30}
+    local left=$((X - margin < 0 ? 0 : X - margin)) top=$((Y - title - margin < 0 ? 0 : Y - title - margin))
+    import -window root -crop "$((WIDTH + 2 * margin))x$((HEIGHT + title + 2 * margin))+$left+$top" \
         +repage -strip "$here/$2.png"
 }
 # The window whose title is $1, once it is shown.
@@ -68,6 +71,8 @@ click "$main" 604 40
 chooser=$(window 'Select a scheme file')
 shoot "$chooser" folder-chooser
 xdotool key --window "$chooser" Escape
+sleep 1
+xdotool windowactivate --sync "$main"
 
 click "$main" 544 72     # "Scan in subfolder" of the schemes
 click "$main" 544 136    # and of the audio files
@@ -97,14 +102,4 @@ xdotool key Return
 shoot "$restore" restore-moved-sounds
 xdotool key Escape
 
-# The command line, as a terminal would show it.
-{
-    echo "\$ vorrel-scan --schemes-subfolders --audio-subfolders --move-unused unused --dry-run schemas audio"
-    (cd "$work/Sounds" && "$scan_program" --schemes-subfolders --audio-subfolders --move-unused unused \
-        --dry-run schemas audio | sed "s#$work/Sounds/##g")
-} >"$work/terminal.txt"
-convert -size 900x10 xc:white -font DejaVu-Sans-Mono -pointsize 13 \
-    -annotate +8+18 "@$work/terminal.txt" -trim -bordercolor white -border 10 -strip "$here/command-line.png" 2>/dev/null ||
-    convert -background white -fill black -font DejaVu-Sans-Mono -pointsize 13 "label:@$work/terminal.txt" \
-        -bordercolor white -border 10 -strip "$here/command-line.png"
 echo "screenshots written to $here"

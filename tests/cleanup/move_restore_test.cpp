@@ -55,11 +55,12 @@ struct FaultyOperations : FileOperations, Faults {
         return removeRefused && path.find("/audio/") != std::string::npos ? failure(EPERM)
                                                                           : FileOperations::removeFile(path);
     }
-    std::error_code writeFileAtomically(const std::string &path, const std::string &content) const override
+    std::error_code writeFileAtomically(const std::string &path, const std::string &content,
+                                        bool flushToDisk) const override
     {
         if (--m_writesLeft < 0)
             return failure(ENOSPC);
-        return FileOperations::writeFileAtomically(path, content);
+        return FileOperations::writeFileAtomically(path, content, flushToDisk);
     }
 };
 

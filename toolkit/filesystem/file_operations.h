@@ -52,9 +52,12 @@ public:
     virtual std::error_code removeEmptyFolders(const std::string &path) const;
 
     // Replaces the content of `path` with `content` so that a reader sees
-    // the old file or the new one, never part of one: written to a new file
-    // beside it, flushed, then renamed over it.
-    virtual std::error_code writeFileAtomically(const std::string &path, const std::string &content) const;
+    // the old file or the new one, never part of one: written whole to a new
+    // file beside it, then renamed over it. With `flushToDisk` the new file
+    // and the rename are on the disk before it returns, which costs a disk
+    // round trip; without, the system writes them back in its own time.
+    virtual std::error_code writeFileAtomically(const std::string &path, const std::string &content,
+                                                bool flushToDisk) const;
 
     // Reads the whole file `path` (meant for small files).
     virtual std::error_code readFile(const std::string &path, std::string &content) const;

@@ -191,7 +191,8 @@ std::error_code FileOperations::removeEmptyFolders(const std::string &path) cons
     return {};
 }
 
-std::error_code FileOperations::writeFileAtomically(const std::string &path, const std::string &content) const
+std::error_code FileOperations::writeFileAtomically(const std::string &path, const std::string &content,
+                                                    bool flushToDisk) const
 {
     const std::string temporary = path + ".new";
     ::unlink(temporary.c_str());  // left by an earlier run cut short; never the file itself
@@ -199,7 +200,7 @@ std::error_code FileOperations::writeFileAtomically(const std::string &path, con
     if (!target.valid())
         return lastError();
     std::error_code error = writeAll(target.get(), content.data(), content.size());
-    if (!error && ::fsync(target.get()) != 0)
+    if (!error && flushToDisk && ::fsync(target.get()) != 0)
         error = lastError();
     if (const std::error_code closeError = target.close(); !error)
         error = closeError;
@@ -209,7 +210,8 @@ std::error_code FileOperations::writeFileAtomically(const std::string &path, con
         ::unlink(temporary.c_str());
         return error;
     }
-    syncFolder(parentOf(path));
+    if (flushToDisk)
+        syncFolder(parentOf(path));
     return {};
 }
 
