@@ -38,25 +38,23 @@ protected:
     const JPEGSupportScope jpegSupport;
 };
 
-TEST_F(AboutWindowTest, LabelsShowTheirTextsWhereLaidOutAndLinksLookLikeLinks)
+TEST_F(AboutWindowTest, LabelsShowTheirTextsAndLinksLookLikeLinks)
 {
     const struct {
         TLabel *label;
-        QPoint position;
         QString text;
         bool link;
     } rows[] = {
-        {Form2->Label1, {24, 24}, "Ogg-Wav Audio File Scanner, for Thief - Deadly Shadows Editors", false},
-        {Form2->Label2, {48, 48}, "Written by the Vorrel authors", false},
-        {Form2->Label3, {144, 72}, "vorrel@example.org", true},
-        {Form2->Label4, {112, 72}, "e-mail:", false},
-        {Form2->Label5, {112, 96}, "http://www.example.com/", true},
-        {Form2->Label6, {128, 120}, "http://www.example.net/", true},
-        {Form2->Label7, {96, 144}, "This program is powered by:", false},
+        {Form2->Label1, "Ogg-Wav Audio File Scanner, for Thief - Deadly Shadows Editors", false},
+        {Form2->Label2, "Written by the Vorrel authors", false},
+        {Form2->Label3, "vorrel@example.org", true},
+        {Form2->Label4, "e-mail:", false},
+        {Form2->Label5, "http://www.example.com/", true},
+        {Form2->Label6, "http://www.example.net/", true},
+        {Form2->Label7, "This program is powered by:", false},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.text.toStdString());
-        EXPECT_EQ(row.label->pos(), row.position);
         EXPECT_EQ(row.label->text(), row.text);
         EXPECT_GE(row.label->width(), QFontMetrics(row.label->font()).horizontalAdvance(row.text)) << "sized to its text";
         EXPECT_EQ(row.label->font().underline(), row.link);
@@ -71,7 +69,6 @@ TEST_F(AboutWindowTest, LabelsShowTheirTextsWhereLaidOutAndLinksLookLikeLinks)
         EXPECT_EQ(row.label->cursor().shape(), row.link ? Qt::PointingHandCursor : Qt::ArrowCursor);
     }
     EXPECT_LT(Form2->Label4->geometry().right(), Form2->Label3->x()) << "\"e-mail:\" ends before the address begins";
-    EXPECT_EQ(Form2->Image1->geometry(), QRect(24, 168, 305, 97));
     EXPECT_EQ(Form2->Image1->cursor().shape(), Qt::PointingHandCursor);
     EXPECT_EQ(Form2->menuWidget(), nullptr);
     EXPECT_FALSE(Form2->windowIcon().isNull());

@@ -1,9 +1,8 @@
-// The progress hook: throttling, percentages, rectangles and cancelling.
+// The progress hook: throttling, percentages and rectangles.
 #include "jpeg/progresshook.h"
 #include "tests/jpeg/bridge_driver.h"
 #include "tests/support/progress_recorder.h"
 #include "toolkit/core/clock.h"
-#include "toolkit/core/exceptions.h"
 #include "toolkit/graphics/bitmap.h"
 
 #include <gtest/gtest.h>
@@ -21,22 +20,20 @@ struct HookStep {
     TRect rect;
 };
 
-void runSteps(bool decompress, const std::vector<HookStep> &steps)
+void runDecodeSteps(const std::vector<HookStep> &steps)
 {
     TBitmap owner;
     ProgressRecorder recorder(owner);
     ScopedCodecContext context;
-    decompress ? InitDecompressContext(context.get(), &owner) : InitCompressContext(context.get(), &owner);
+    InitDecompressContext(context.get(), &owner);
     std::uint32_t now = 0;
     TickCountOverride clock([&now] { return now; });
-    if (decompress)
-        context->codec.decompress.output_width = 100, context->codec.decompress.output_height = 50;
+    context->codec.decompress.output_width = 100, context->codec.decompress.output_height = 50;
     for (std::size_t i = 0; i < steps.size(); ++i) {
         const HookStep &step = steps[i];
         SCOPED_TRACE("step " + std::to_string(i));
         now = step.tick;
-        if (decompress)
-            context->codec.decompress.output_scanline = step.scanline;
+        context->codec.decompress.output_scanline = step.scanline;
         context->progress.pass_counter = step.counter;
         context->progress.pass_limit = step.limit;
         context->progress.completed_passes = step.completedPasses;
@@ -58,7 +55,7 @@ void runSteps(bool decompress, const std::vector<HookStep> &steps)
 
 TEST(ProgressHook, DecodingIsThrottledAndReportsTheRowsDoneSinceLastTime)
 {
-    runSteps(true, {
+    runDecodeSteps({
                        {1000, 5, 10, 100, 0, 1, -1, false, {}},                // first call starts the clock
                        {1400, 10, 20, 100, 0, 1, -1, false, {}},               // 400 ms later
                        {1500, 10, 20, 100, 0, 1, 20, true, {0, 0, 100, 10}},   // 500 ms after the start
@@ -71,19 +68,9 @@ TEST(ProgressHook, DecodingIsThrottledAndReportsTheRowsDoneSinceLastTime)
                    });
 }
 
-TEST(ProgressHook, EncodingAlwaysHasTheEmptyRectangle)
-{
-    runSteps(false, {
-                        {700, 0, 0, 100, 0, 1, -1, false, {}},
-                        {1200, 0, 50, 100, 0, 1, 50, false, {}},
-                        {1300, 0, 60, 100, 0, 1, -1, false, {}},
-                        {1800, 0, 99, 100, 2, 3, 99, false, {}},
-                    });
-}
-
 TEST(ProgressHook, TicksAreComparedAcrossTheWrap)
 {
-    runSteps(true, {
+    runDecodeSteps({
                        {0xFFFFFF00u, 10, 10, 100, 0, 1, -1, false, {}},
                        {0x000000F0u, 20, 20, 100, 0, 1, -1, false, {}},                // 496 ms later
                        {0x00000100u, 20, 20, 100, 0, 1, 20, true, {0, 0, 100, 20}}, // 512 ms later
@@ -106,22 +93,6 @@ TEST(ProgressHook, NoOwnerOrNoProgressManagerNeverReadsTheClock)
     ReportCodecProgress(&detached->codec.common);
     EXPECT_EQ(clockReads, 0);
     EXPECT_TRUE(recorder.notifications.empty());
-}
-
-TEST(ProgressHook, CancellingADecodeReachesTheCallerAsEAbort)
-{
-    std::uint32_t now = 1;
-    TickCountOverride clock([&now] { return now += 600; });
-    for (const std::vector<std::string> &options : {std::vector<std::string>{}, std::vector<std::string>{"-progressive"}}) {
-        TBitmap owner;
-        ProgressRecorder recorder(owner);
-        recorder.actAt = 2;
-        recorder.onRunning = [] { throw EAbort(); };
-        TMemoryStream stream;
-        fillStream(stream, referenceJpeg(makePhotoImage(64, 512, 4), options));
-        EXPECT_THROW(decodeThroughBridge(stream, &owner), EAbort);
-        EXPECT_EQ(recorder.notifications.size(), 2u) << "the decode went on after the cancel";
-    }
 }
 
 } // namespace

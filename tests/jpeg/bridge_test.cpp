@@ -111,51 +111,14 @@ TEST(GuardedCall, ExceptionsCrossTheLibraryUnchanged)
                                "disk unplugged while writing");
 }
 
-TEST(BridgeDecode, GivesTheReferenceDecodersPixelsInBlueGreenRedOrder)
-{
-    struct Case { bool gray; int width, height; std::vector<std::string> options; };
-    for (const Case &c : {Case{false, 64, 48, {}}, Case{false, 37, 5, {"-quality", "95"}},
-                          Case{false, 120, 90, {"-progressive"}}, Case{true, 50, 30, {}},
-                          Case{true, 50, 30, {"-progressive"}}, Case{false, 64, 64, {"-restart", "1"}}}) {
-        const Bytes jpeg = referenceJpeg(c.gray ? makeGrayImage(c.width, c.height, 7) : makePhotoImage(c.width, c.height, 7),
-                                         c.options);
-        TMemoryStream stream;
-        fillStream(stream, jpeg);
-        EXPECT_EQ(describeDifference(referenceDecode(jpeg), decodeThroughBridge(stream)), "") << c.width << "x" << c.height;
-    }
-}
-
-TEST(BridgeDecode, QuantizedColourMapHoldsBlueInComponentZero)
-{
-    // Left half pure red, right half pure blue.
-    RasterImage picture{32, 16, 24, std::vector<std::uint8_t>(32 * 16 * 3), {}};
-    for (int y = 0; y < 16; ++y)
-        for (int x = 0; x < 32; ++x)
-            picture.row(y)[3 * x + (x < 16 ? 2 : 0)] = 255;
-    TMemoryStream stream;
-    fillStream(stream, referenceJpeg(picture, {"-quality", "100"}));
-    for (const boolean twoPass : {TRUE, FALSE}) {
-        stream.SetPosition(0);
-        const RasterImage decoded = decodeThroughBridge(stream, nullptr, [twoPass](j_decompress_ptr codec) {
-            codec->quantize_colors = TRUE;
-            codec->desired_number_of_colors = 16;
-            codec->two_pass_quantize = twoPass;
-        });
-        ASSERT_EQ(decoded.bitsPerPixel, 8);
-        EXPECT_GT(decoded.colourAt(4, 8).red, 200) << "red half: component 2 is red";
-        EXPECT_LT(decoded.colourAt(4, 8).blue, 60);
-        EXPECT_GT(decoded.colourAt(28, 8).blue, 200) << "blue half: component 0 is blue";
-        EXPECT_LT(decoded.colourAt(28, 8).red, 60);
-    }
-}
-
 TEST(BridgeDecode, FourComponentDataFailsInsteadOfWidePixels)
 {
     // Encoded here: the reference encoder makes no CMYK data.
     TMemoryStream stream;
     encodeThroughBridge(RasterImage{8, 8, 32, std::vector<std::uint8_t>(8 * 8 * 4, 0x80), {}}, stream);
     stream.SetPosition(0);
-    expectJpegError([&] { decodeThroughBridge(stream); }, JERR_CONVERSION_NOTIMPL);
+    // The message as written out, not as the code under test makes it.
+    expectFailure<EJPEG>([&] { decodeThroughBridge(stream); }, "JPEG error #" + std::to_string(JERR_CONVERSION_NOTIMPL));
 }
 
 TEST(BridgeDecode, AMemoryLimitInTheEnvironmentIsIgnored)
@@ -287,15 +250,6 @@ TEST_F(SourceHarness, AttachingTwiceReadsTheNewStreamFromItsPosition)
     EXPECT_EQ(m_codec->src, manager);
     EXPECT_EQ(nextByte(), 100) << "bytes of the first stream were kept";
     EXPECT_EQ(first.GetPosition(), streamBlockSize) << "the first stream was read after it was replaced";
-}
-
-TEST(StreamDestination, ColourAndGrayOutputEqualTheReferenceEncoders)
-{
-    for (const RasterImage &picture : {makePhotoImage(90, 70, 11), makeGrayImage(90, 70, 11)}) {
-        TMemoryStream stream;
-        encodeThroughBridge(picture, stream, 80);
-        EXPECT_EQ(streamBytes(stream), referenceJpeg(picture, {"-quality", "80"})) << picture.bitsPerPixel << " bits";
-    }
 }
 
 TEST(StreamDestination, OutputIsWrittenInWholeBlocksAndOneLastPiece)

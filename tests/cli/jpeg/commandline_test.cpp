@@ -4,30 +4,6 @@
 
 namespace {
 
-TEST(JpegToolCommandLine, TakesEveryOptionAndFilesMayFollowOptions)
-{
-    const JpegToolCommand decode = parseJpegToolCommand({"decode", "in.jpg", "out.bmp", "--scale", "4", "--gray", "--depth",
-                                                         "8", "--fast", "--no-smoothing", "--progressive-view"});
-    EXPECT_EQ(decode.mode, JpegToolMode::Decode);
-    EXPECT_EQ(decode.input, "in.jpg");
-    EXPECT_EQ(decode.output, "out.bmp");
-    EXPECT_EQ(decode.scaleDenominator, 4);
-    EXPECT_EQ(decode.depthBits, 8);
-    EXPECT_TRUE(decode.gray && decode.fast && decode.noSmoothing && decode.progressiveView);
-
-    const JpegToolCommand encode =
-        parseJpegToolCommand({"encode", "--quality", "75", "--progressive", "in.bmp", "--gray", "out.jpg"});
-    EXPECT_EQ(encode.mode, JpegToolMode::Encode);
-    EXPECT_EQ(encode.input, "in.bmp");
-    EXPECT_EQ(encode.output, "out.jpg");
-    EXPECT_EQ(encode.quality, 75);
-    EXPECT_TRUE(encode.progressive && encode.gray);
-
-    const JpegToolCommand plain = parseJpegToolCommand({"decode", "a.jpg", "b.bmp"});
-    EXPECT_FALSE(plain.scaleDenominator || plain.depthBits || plain.quality);
-    EXPECT_FALSE(plain.gray || plain.fast || plain.noSmoothing || plain.progressiveView);
-}
-
 TEST(JpegToolCommandLine, RefusesWhatTheUsageDoesNotAllow)
 {
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {

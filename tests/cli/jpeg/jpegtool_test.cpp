@@ -59,8 +59,10 @@ TEST(JpegTool, EncodesLikeTheReferenceEncoder)
         {{"--progressive", "--quality", "100"}, {"-quality", "100", "-progressive"}},
     };
     for (const auto &[options, referenceOptions] : cases) {
-        std::vector<std::string> arguments{"encode", folder / "photo.bmp", folder / "ours.jpg"};
+        // Options before the files here, after them in the decode test.
+        std::vector<std::string> arguments{"encode"};
         arguments.insert(arguments.end(), options.begin(), options.end());
+        arguments.insert(arguments.end(), {folder / "photo.bmp", folder / "ours.jpg"});
         ASSERT_EQ(runProgram(tool, arguments), 0);
         std::vector<std::string> reference = referenceOptions;
         reference.insert(reference.end(), {"-dct", "float", "-baseline"});

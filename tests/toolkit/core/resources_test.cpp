@@ -1,20 +1,11 @@
 #include "toolkit/core/clock.h"
 #include "toolkit/core/format.h"
-#include "toolkit/core/stringresources.h"
 
 #include <gtest/gtest.h>
 
 #include <utility>
 
 namespace {
-
-TEST(StringResources, ProgramTextsByNumber)
-{
-    EXPECT_EQ(LoadResString(65520), "Cannot change the size of a JPEG image");
-    EXPECT_EQ(LoadResString(65521), "JPEG error #%d");
-    EXPECT_EQ(LoadResString(65522), "JPEG Image File");
-    EXPECT_EQ(LoadResString(StringResource::jpegError), LoadResString(65521));
-}
 
 TEST(FormatWithInteger, FillsOnlyIntegerPlaceholders)
 {
