@@ -2,7 +2,6 @@
 #include <filesystem>
 #include <random>
 #include <string>
-#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -33,17 +32,6 @@ Found walkRecursive(const std::string &folder, bool audioMode)
     EXPECT_TRUE(collectRecursive(FileSystem::posix(), folder, list, audioMode, skipped));
     EXPECT_TRUE(skipped.empty());
     return foundIn(list);
-}
-
-TEST(FileNameList, CutsTheLastFourCharactersOnlyWhenAsked)
-{
-    const std::tuple<const char *, bool, const char *> cases[] = {  // name, cut, stored
-        {"wind.ogg", true, "wind"}, {"wind.ogg", false, "wind.ogg"}, {".ogg", true, ""}, {"ogg", true, ""}};
-    for (const auto &[name, cut, stored] : cases) {
-        FileNameList list;
-        list.append(name, "/music", cut);
-        EXPECT_EQ(list[0].name, stored) << name << cut;
-    }
 }
 
 TEST(FolderWalkers, FlatWalksIgnoreCaseRecursiveNeedsTheExactExtensionAndGoesDown)
