@@ -97,6 +97,7 @@ TBitmap *TJPEGImage::EnsureBitmap()
     // An Empty picture has nothing to decode: it shows an empty bitmap.
     if (!SharedData->JpegStream)
         return DecodedBitmap.get();
+    m_bitmapFromBytes = true;
 
     BusyScope busy(*this);
     // Holds the bytes for the whole decode, whatever a handler does.
@@ -167,9 +168,10 @@ void TJPEGImage::decodeIntoBitmap(CodecContext &context)
             }
             codec->dct_method = context.savedDctMethod;
             codec->dither_mode = context.savedDitherMode;
-            if (context.savedTwoPassQuantize) {
+            if (context.savedTwoPassQuantize && paletteFromDecoder) {
                 // Without clearing the colour map the library keeps the
-                // one-pass cube of the interim passes.
+                // one-pass cube of the interim passes. A palette imposed on
+                // the decoder stays the colour map: the bitmap shows it.
                 codec->two_pass_quantize = TRUE;
                 codec->colormap = nullptr;
             }

@@ -55,11 +55,13 @@ void TJPEGImage::AttachNewData()
 void TJPEGImage::MakeNewBitmap()
 {
     DecodedBitmap = std::make_unique<TBitmap>();
+    m_bitmapFromBytes = false;
 }
 
 void TJPEGImage::DropBitmap()
 {
     DecodedBitmap.reset();
+    m_bitmapFromBytes = false;
 }
 
 void TJPEGImage::LoadCompressed(std::int32_t count, TStream &stream)
@@ -149,6 +151,7 @@ void TJPEGImage::Assign(TPersistent *source)
         SharedData = picture->SharedData;
         OutputSizeStale = true;
         DecodedBitmap = std::move(copy);
+        m_bitmapFromBytes = picture->m_bitmapFromBytes;
         return;
     }
     if (auto *bitmap = dynamic_cast<TBitmap *>(source)) {
@@ -158,6 +161,7 @@ void TJPEGImage::Assign(TPersistent *source)
         copy->Assign(bitmap);
         AttachNewData();
         DecodedBitmap = std::move(copy);
+        m_bitmapFromBytes = false;
         return;
     }
     TGraphic::Assign(source);
@@ -246,9 +250,9 @@ void TJPEGImage::SetPalette(HPALETTE palette)
     if (palette == OwnedPalette.get())
         return;
     refuseWhileBusy();
-    // Only a bitmap that can be decoded again is dropped: a picture that
-    // holds pixels only would lose them.
-    const bool differs = DecodedBitmap && SharedData->JpegStream && palette != DecodedBitmap->GetPalette();
+    // Only a bitmap that can be decoded again is dropped: pixels that came
+    // from elsewhere would be lost.
+    const bool differs = DecodedBitmap && m_bitmapFromBytes && palette != DecodedBitmap->GetPalette();
     // The bitmap's own palette stays the bitmap's: the picture keeps a copy,
     // so that no handle has two owners.
     const bool bitmapsOwn = DecodedBitmap && palette != nullptr && palette == DecodedBitmap->GetPalette();
@@ -267,6 +271,7 @@ void TJPEGImage::LoadFromClipboardFormat(TClipboardFormat format, THandle data, 
     if (!DecodedBitmap)
         MakeNewBitmap();
     DecodedBitmap->LoadFromClipboardFormat(format, data, palette);
+    m_bitmapFromBytes = false;
 }
 
 void TJPEGImage::SaveToClipboardFormat(TClipboardFormat &format, THandle &data, HPALETTE &palette)

@@ -67,8 +67,8 @@ public:
     HPALETTE GetPalette() override;
     // The picture takes over palette (a copy, when it is the decoded bitmap's
     // own). Another palette than the bitmap's drops a decoded bitmap, so that
-    // the next draw decodes against the new palette; pixels that have no bytes
-    // to be decoded from are kept.
+    // the next draw decodes against the new palette; pixels that were not
+    // decoded from the held bytes (a bitmap's, the clipboard's) are kept.
     void SetPalette(HPALETTE palette) override;
 
     // Stored form: a signed 32-bit little-endian count N, then N JPEG bytes.
@@ -104,8 +104,9 @@ protected:
     // handler's EAbort stops the decode quietly.
     TBitmap *EnsureBitmap();
     // Encodes the bitmap into the holder when it has no bytes. An encode that
-    // is cancelled (EAbort from a progress handler) or fails leaves a fresh
-    // holder without bytes and keeps the bitmap; a failure propagates.
+    // is cancelled (EAbort from a progress handler) or fails moves this
+    // picture to a fresh holder without bytes, keeps the bitmap, and leaves
+    // the holder it shared with other pictures as it was; a failure propagates.
     void EnsureCompressed();
 
 private:
@@ -131,6 +132,8 @@ private:
 
     // Decoding and encoding (tjpegdecoding.cpp, tjpegencoding.cpp).
     void CompressBitmap();
+    // Encodes the held, non-empty bitmap through context's destination.
+    void encodeBitmap(CodecContext &context);
     void RecalcOutputSize();
     // Opens a decoding context on source (the held bytes) and applies the
     // settings; source must outlive the context's use.
@@ -155,6 +158,9 @@ private:
     TJPEGScale DecodeScale;
     // The reduced-scale size cache needs refreshing (new data arrived).
     bool OutputSizeStale = false;
+    // DecodedBitmap was decoded from the held bytes, so dropping it loses
+    // nothing; pixels from a bitmap or the clipboard have no other copy.
+    bool m_bitmapFromBytes = false;
     // A decode or encode of this picture is running.
     bool m_busy = false;
 };

@@ -39,6 +39,10 @@ TEST_F(TJPEGImageClipboard, LoadingWithoutABitmapMakesOneAndKeepsTheBytes)
     EXPECT_EQ(describeDifference(photo, rasterFromBitmap(*picture->Bitmap())), "");
     EXPECT_NE(picture->Data()->JpegStream, nullptr) << "the bytes stay";
     EXPECT_EQ(picture->GetWidth(), 23);
+    // The clipboard's pixels cannot be decoded again: another palette keeps them.
+    picture->SetPalette(CreateHalftonePalette(nullptr));
+    ASSERT_NE(picture->Bitmap(), nullptr);
+    EXPECT_EQ(describeDifference(photo, rasterFromBitmap(*picture->Bitmap())), "");
 }
 
 } // namespace

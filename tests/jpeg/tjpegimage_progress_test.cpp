@@ -90,6 +90,8 @@ TEST(TJPEGImageProgress, CancelledOrFailedEncodeLeavesNoPartialBytesAndKeepsTheP
     const RasterImage photo = makePhotoImage(640, 400, 6);
     for (const bool cancel : {true, false}) {
         std::unique_ptr<TJPEGImage> picture = progressivePixelsOnly(photo);
+        TJPEGImage sharer;
+        sharer.Assign(picture.get());
         const TJPEGData *before = picture->Data();
         TBitmap *bitmap = picture->Bitmap();
         ProgressRecorder recorder(*picture);
@@ -105,6 +107,11 @@ TEST(TJPEGImageProgress, CancelledOrFailedEncodeLeavesNoPartialBytesAndKeepsTheP
         EXPECT_EQ(picture->Data()->JpegStream, nullptr);
         EXPECT_EQ(picture->Data()->ImageWidth, 0);
         EXPECT_EQ(picture->Bitmap(), bitmap);
+        EXPECT_EQ(sharer.Data(), before);
+        EXPECT_EQ(before->JpegStream, nullptr) << "no partial bytes in the shared holder";
+        TJPEGImage samePixels;
+        samePixels.Assign(bitmapFromRaster(photo).get());
+        EXPECT_TRUE(savedBytes(sharer) == savedBytes(samePixels));
         recorder.onRunning = nullptr;
         EXPECT_TRUE(savedBytes(*picture) == savedBytes(*progressivePixelsOnly(photo)));
     }
