@@ -1,5 +1,6 @@
 #include "app/folder_settings.h"
 
+#include "app/file_replacement.h"
 #include "toolkit/filesystem/file_system.h"
 
 #include <cstdio>
@@ -76,12 +77,11 @@ std::string withoutLineEnd(std::string line)
     return line;
 }
 
+// Written whole or not at all: a full disk or a crash must not cost the
+// folders already remembered. Nothing is reported.
 void writeSettings(const std::string &path, const std::string &text)
 {
-    const File file(std::fopen(path.c_str(), "w"));
-    if (!file)
-        return;
-    std::fputs(text.c_str(), file.get());
+    (void)replaceFileText(path, text);
 }
 
 } // namespace

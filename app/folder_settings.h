@@ -32,6 +32,7 @@ void loadSettings(const std::string &workingFolder, FolderStrings &folders);
 // line 2 becomes the audio folder, without a line end. Without a
 // Settings.ini the file is created with the other line empty. Folders are
 // written character for character. A Settings.ini that cannot be read is
-// left untouched (rewriting it would lose the other line); one that cannot
-// be created or written is skipped. Reports nothing.
+// left untouched (rewriting it would lose the other line). The new text
+// replaces the file whole (see replaceFileText): when it cannot be written,
+// the old file stays as it was. Reports nothing.
 void saveSettings(const std::string &workingFolder, FolderKind kind, const FolderStrings &folders);

@@ -1,8 +1,14 @@
+#include "app/file_replacement.h"
 #include "app/folder_settings.h"
 #include "tests/app/main_window_fixture.h"
 #include "toolkit/forms/tbutton.h"
 #include "toolkit/forms/tedit.h"
 
+#include <QApplication>
+#include <QFileDialog>
+#include <QTimer>
+
+#include <cstdlib>
 #include <filesystem>
 
 namespace {
@@ -89,6 +95,41 @@ TEST(SaveSettingsTest, SettingsThatCannotBeReadAreNotRewritten)
     EXPECT_TRUE(std::filesystem::is_directory(folder / "Settings.ini")) << "nothing may replace what could not be read";
 }
 
+TEST(SaveSettingsTest, FailedWriteOrRenameKeepsTheOldFileAndALinkStaysALink)
+{
+    enum Failure { None, Write, Rename };
+    const TestFolder folder;
+    for (const bool linked : {false, true})
+        for (const Failure failure : {None, Write, Rename}) {
+            SCOPED_TRACE(std::to_string(linked) + " linked, failure " + std::to_string(failure));
+            std::filesystem::remove_all(folder.path());
+            const std::string file = folder / (linked ? "real/Settings.ini" : "Settings.ini");
+            folder.writeFile(linked ? "real/Settings.ini" : "Settings.ini", "/s/\n/a/");
+            if (linked)
+                std::filesystem::create_symlink("real/Settings.ini", folder / "Settings.ini");
+            FileReplacementCalls failing;
+            if (failure == Write)
+                failing.write = [](const char *, std::size_t size, std::FILE *) { return size / 2; };
+            if (failure == Rename)
+                failing.rename = [](const auto &, const auto &, std::error_code &error) {
+                    error = std::make_error_code(std::errc::no_space_on_device);
+                };
+            {
+                const FileReplacementOverride failingCalls(failing);
+                saveSettings(folder.path(), FolderKind::Schemes, FolderStrings{"/new s/", ""});
+            }
+            EXPECT_EQ(TestFolder::readFile(file), failure == None ? "/new s/\n/a/" : "/s/\n/a/");
+            EXPECT_EQ(std::filesystem::is_symlink(folder / "Settings.ini"), linked);
+            const auto entries = [](const std::string &path) {
+                return std::distance(std::filesystem::directory_iterator(path), {});
+            };
+            EXPECT_EQ(entries(folder.path()), linked ? 2 : 1) << "no temporary file is left";
+            if (linked) {
+                EXPECT_EQ(entries(folder / "real"), 1);
+            }
+        }
+}
+
 struct ChoiceCase {
     const char *name;
     bool settingsUnwritable;
@@ -148,6 +189,46 @@ TEST_F(MainWindowTest, SettingsStayInTheStartFolderWhateverTheDialogDid)
     form.Button2->click();
     EXPECT_EQ(settingsText(), "/mods/schemes/\n/mods/audio/");
     EXPECT_EQ(TestFolder::readFile("/Settings.ini"), "<missing>");
+}
+
+// The toolkit's real dialog, closed by the test: its titles, filters and
+// owner; it opens at the folder string, or at the working folder when that
+// is empty (not where the last dialog was), and writes no file of its own.
+TEST_F(MainWindowTest, RealDialogsOpenWhereTheFoldersSayAndWriteNoFileOfTheirOwn)
+{
+    folder.makeFolder("home");
+    folder.makeFolder("audio");
+    ASSERT_EQ(::setenv("HOME", (folder / "home").c_str(), 1), 0);
+    ASSERT_EQ(::setenv("XDG_CONFIG_HOME", (folder / "home").c_str(), 1), 0);
+    folder.writeFile("Settings.ini", "\n" + folder / "audio/");
+    TForm1 &form = createMainWindow();
+    const OpenDialogOverride realDialog{{}};
+    struct Shown { QString title; QStringList filters; QWidget *owner; QString folder; };
+    std::vector<Shown> shown;
+    const auto closeTheDialogWhenShown = [&] {
+        QTimer::singleShot(0, &form, [&] {
+            for (QWidget *window : QApplication::topLevelWidgets())
+                if (auto *dialog = qobject_cast<QFileDialog *>(window); dialog && dialog->isVisible()) {
+                    shown.push_back({dialog->windowTitle(), dialog->nameFilters(), dialog->parentWidget(),
+                                     dialog->directory().absolutePath()});
+                    dialog->reject();
+                }
+        });
+    };
+    closeTheDialogWhenShown();
+    form.Button2->click();
+    closeTheDialogWhenShown();
+    form.Button1->click();
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[0].title, QStringLiteral("Select an audio file present in the destination folder"));
+    EXPECT_EQ(shown[0].filters, QStringList{QStringLiteral("Audio Files(*.ogg, *.wav) (*.[oO][gG][gG] *.[wW][aA][vV])")});
+    EXPECT_EQ(shown[0].folder, QString::fromStdString(folder / "audio"));
+    EXPECT_EQ(shown[1].title, QStringLiteral("Select a scheme file present in the destination folder"));
+    EXPECT_EQ(shown[1].filters, QStringList{QStringLiteral("Scheme Files (*.sch) (*.[sS][cC][hH])")});
+    EXPECT_EQ(shown[1].folder, QString::fromStdString(folder.path()));
+    for (const Shown &dialog : shown)
+        EXPECT_EQ(dialog.owner, &form);
+    EXPECT_TRUE(std::filesystem::is_empty(folder / "home")) << "a file besides Settings.ini was written";
 }
 
 } // namespace

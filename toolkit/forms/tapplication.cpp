@@ -35,8 +35,11 @@ QString currentTitle()
 
 TApplication::TApplication(int &argc, char **argv)
 {
-    if (!QApplication::instance())
-        m_ownApplication = std::make_unique<QApplication>(argc, argv);
+    if (!QApplication::instance()) {
+        static char unnamed[] = "vorrel";
+        m_arguments[0] = argc > 0 && argv[0] != nullptr ? argv[0] : unnamed;
+        m_ownApplication = std::make_unique<QApplication>(m_argumentCount, m_arguments);
+    }
     Application = this;
 }
 

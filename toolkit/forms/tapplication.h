@@ -22,7 +22,9 @@ public:
     using ErrorBoxPresenter = std::function<void(const QString &caption, const QString &message)>;
 
     // Reuses a Qt application that already exists (test programs make one);
-    // otherwise makes one from the command line, which stays unused.
+    // otherwise makes one that is given only the program's name: the command
+    // line is not used, so not even Qt's own options (-style, -reverse, ...)
+    // change the windows.
     TApplication(int &argc, char **argv);
     ~TApplication();
     TApplication(const TApplication &) = delete;
@@ -70,6 +72,10 @@ private:
         std::function<void()> clearReference;
     };
 
+    // Qt keeps references to its argument count and vector for the
+    // application's life.
+    int m_argumentCount = 1;
+    char *m_arguments[2] = {nullptr, nullptr};
     std::unique_ptr<QApplication> m_ownApplication;
     std::vector<OwnedForm> m_forms;
     TForm *m_mainForm = nullptr;

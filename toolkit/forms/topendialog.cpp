@@ -1,6 +1,9 @@
 #include "toolkit/forms/topendialog.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QSettings>
+
 #include <utility>
 
 namespace {
@@ -36,6 +39,22 @@ QString caselessGlob(const QString &pattern)
     return glob;
 }
 
+// Qt's file dialog saves its history, last folder and view state in the
+// user's Qt settings file whenever it closes, and opens at the remembered
+// folder the next time. The program writes no file but its own settings, so
+// Qt's user settings are pointed at a path that cannot be created by anyone
+// (a folder inside a device file): they stay in memory and are lost at exit.
+void keepDialogStateOutOfFiles()
+{
+    static const bool once = [] {
+        const QString nowhere = QStringLiteral("/dev/null/vorrel-keeps-no-qt-settings");
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, nowhere);
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, nowhere);
+        return true;
+    }();
+    (void)once;
+}
+
 } // namespace
 
 QStringList qtNameFilters(const std::string &filter)
@@ -64,9 +83,13 @@ bool TOpenDialog::Execute()
         return true;
     }
 
+    keepDialogStateOutOfFiles();
+    // Without a folder Qt would open where its last dialog was; the program
+    // opens at the working folder.
+    const QString folder = m_initialDir.empty() ? QDir::currentPath() : QString::fromLocal8Bit(m_initialDir);
     // Qt's own dialog rather than the desktop's: its name filters follow
     // the caseless globs above, where some desktop dialogs compare case.
-    QFileDialog dialog(m_owner, QString::fromLocal8Bit(m_title), QString::fromLocal8Bit(m_initialDir));
+    QFileDialog dialog(m_owner, QString::fromLocal8Bit(m_title), folder);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setFileMode(QFileDialog::ExistingFile);

@@ -4,6 +4,7 @@
 #include "toolkit/forms/tbutton.h"
 #include "toolkit/forms/topendialog.h"
 
+#include <QApplication>
 #include <QRegularExpression>
 
 #include <functional>
@@ -73,6 +74,18 @@ TEST(OpenDialogFilterTest, PatternsMatchWithoutRegardToLetterCase)
         EXPECT_EQ(shownBy(filters.front(), QString::fromUtf8(c.name)), c.shown) << c.filter << " / " << c.name;
     }
     EXPECT_EQ(qtNameFilters("A|*.ogg|All|*").size(), 2) << "one entry per pair";
+}
+
+TEST(ApplicationObjectTest, CommandLineReachesNeitherQtNorTheWindows)
+{
+    if (QApplication::instance())
+        GTEST_SKIP() << "needs a process without a Qt application (CTest runs each case alone)";
+    char name[] = "vorrel", reverse[] = "-reverse", titleOption[] = "-qwindowtitle", title[] = "Other";
+    char *arguments[] = {name, reverse, titleOption, title, nullptr};
+    int count = 4;
+    TApplication application(count, arguments);
+    EXPECT_EQ(QApplication::arguments(), QStringList{QStringLiteral("vorrel")});
+    EXPECT_EQ(QApplication::layoutDirection(), Qt::LeftToRight);
 }
 
 } // namespace
