@@ -71,6 +71,10 @@ JpegToolCommand parseJpegToolCommand(const std::vector<std::string> &arguments)
     if (arguments.empty())
         throw UsageError("no command given");
     JpegToolCommand command;
+    if (arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "--version")) {
+        command.mode = arguments[0] == "--help" ? JpegToolMode::Help : JpegToolMode::Version;
+        return command;
+    }
     if (arguments[0] == "decode")
         command.mode = JpegToolMode::Decode;
     else if (arguments[0] == "encode")
@@ -101,5 +105,6 @@ std::string jpegToolUsage()
 {
     return "usage: vorrel-jpeg decode IN.jpg OUT.bmp [--scale 1|2|4|8] [--gray] [--depth 8|24]\n"
            "                          [--fast] [--no-smoothing] [--progressive-view]\n"
-           "       vorrel-jpeg encode IN.bmp OUT.jpg [--quality N] [--gray] [--progressive]\n";
+           "       vorrel-jpeg encode IN.bmp OUT.jpg [--quality N] [--gray] [--progressive]\n"
+           "       vorrel-jpeg --help | --version\n";
 }

@@ -9,9 +9,10 @@
 //   vorrel-jpeg decode IN.jpg OUT.bmp [--scale 1|2|4|8] [--gray] [--depth 8|24]
 //                                     [--fast] [--no-smoothing] [--progressive-view]
 //   vorrel-jpeg encode IN.bmp OUT.jpg [--quality N] [--gray] [--progressive]
+//   vorrel-jpeg --help | --version
 // Options not given keep the process-wide picture defaults.
 
-enum class JpegToolMode { Decode, Encode };
+enum class JpegToolMode { Decode, Encode, Help, Version };
 
 struct JpegToolCommand {
     JpegToolMode mode = JpegToolMode::Decode;
@@ -39,5 +40,5 @@ public:
 // Parses the words after the program name. Throws UsageError.
 JpegToolCommand parseJpegToolCommand(const std::vector<std::string> &arguments);
 
-// The usage text printed with a usage error.
+// The usage text printed with a usage error and by --help.
 std::string jpegToolUsage();

@@ -6,6 +6,7 @@
 #include "toolkit/graphics/bitmap.h"
 
 #include <exception>
+#include <memory>
 #include <string>
 
 namespace {
@@ -40,6 +41,13 @@ void applyOptions(const JpegToolCommand &command, TJPEGSettings &settings)
         settings.Grayscale = true;
 }
 
+// The decoded bitmap is saved as the picture holds it: a copy of a large
+// picture would double the tool's memory and time.
+class PassThroughPicture : public TJPEGImage {
+public:
+    using TJPEGImage::EnsureBitmap;
+};
+
 } // namespace
 
 int runJpegTool(const JpegToolCommand &command, std::ostream &errors)
@@ -48,16 +56,16 @@ int runJpegTool(const JpegToolCommand &command, std::ostream &errors)
     // The file that the step under way reads or writes, for the error line.
     const std::string *file = &command.input;
     try {
-        TJPEGImage picture;
-        TBitmap bitmap;
+        PassThroughPicture picture;
         if (command.mode == JpegToolMode::Decode) {
             picture.LoadFromFile(command.input);
-            picture.AssignTo(&bitmap);
+            TBitmap *bitmap = picture.EnsureBitmap();
             file = &command.output;
-            bitmap.SaveToFile(command.output);
+            bitmap->SaveToFile(command.output);
         } else {
-            bitmap.LoadFromFile(command.input);
-            picture.Assign(&bitmap);
+            auto bitmap = std::make_unique<TBitmap>();
+            bitmap->LoadFromFile(command.input);
+            picture.AdoptBitmap(std::move(bitmap));
             file = &command.output;
             picture.SaveToFile(command.output);
         }

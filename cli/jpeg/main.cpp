@@ -15,5 +15,9 @@ int main(int argc, char **argv)
         std::cerr << "vorrel-jpeg: " << error.what() << "\n" << jpegToolUsage();
         return 2;
     }
+    if (command.mode == JpegToolMode::Help || command.mode == JpegToolMode::Version) {
+        std::cout << (command.mode == JpegToolMode::Help ? jpegToolUsage() : VORREL_VERSION "\n");
+        return std::cout.flush() ? 0 : 1;
+    }
     return runJpegTool(command, std::cerr);
 }

@@ -38,9 +38,14 @@ int main(int argc, char **argv)
                   << "  --include-near-misses move files whose name a scheme writes in another letter\n"
                   << "                        case or with blanks around it too (kept by default)\n"
                   << "  --restore MANIFEST    put the files a manifest lists back where they were\n"
+                  << "  --version             print the program's version and end\n"
                   << "Relative folders are taken from the current folder. Exit status: 0 when the\n"
                   << "scan ran (whatever it found) or every file asked for was moved or restored,\n"
                   << "1 when some file could not be (each named on standard error), 2 on a usage error.\n";
+        return std::cout.flush() ? 0 : outputErrorExit;
+    }
+    if (arguments->version) {
+        std::cout << VORREL_VERSION << '\n';
         return std::cout.flush() ? 0 : outputErrorExit;
     }
 

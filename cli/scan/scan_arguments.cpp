@@ -46,12 +46,14 @@ std::optional<ScanArguments> parseScanArguments(const std::vector<std::string> &
             parsed.json = true;
         } else if (argument == "--help" || argument == "-h") {
             parsed.help = true;
+        } else if (argument == "--version") {
+            parsed.version = true;
         } else {
             error = "unknown option " + argument;
             return std::nullopt;
         }
     }
-    if (parsed.help)
+    if (parsed.help || parsed.version)
         return parsed;
     if ((parsed.dryRun || parsed.includeNearMisses) && parsed.moveUnused.empty()) {
         error = "--dry-run and --include-near-misses go with --move-unused";

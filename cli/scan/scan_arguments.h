@@ -15,6 +15,7 @@ struct ScanArguments {
     bool dryRun = false;
     bool includeNearMisses = false;
     std::string restore;         // manifest of --restore; empty: no restore
+    bool version = false;
 };
 
 // The usage line, as printed by --help and after a usage error.
@@ -23,6 +24,7 @@ std::string scanUsage(const std::string &program);
 // Parses the arguments after the program name. Options may stand anywhere;
 // "--" ends them. Returns nothing and sets `error` to what is wrong on a
 // usage error (an unknown option, an option without its value, not exactly
-// two folders without --help or --restore, --dry-run or --include-near-misses
-// without --move-unused, --restore with folders or scan options).
+// two folders without --help, --version or --restore, --dry-run or
+// --include-near-misses without --move-unused, --restore with folders or scan
+// options).
 std::optional<ScanArguments> parseScanArguments(const std::vector<std::string> &arguments, std::string &error);

@@ -9,6 +9,7 @@ TEST(JpegToolCommandLine, RefusesWhatTheUsageDoesNotAllow)
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
         {{}, "no command"},
         {{"convert", "a", "b"}, "unknown command"},
+        {{"--version", "a.jpg"}, "unknown command"},
         {{"decode", "a.jpg"}, "needs an input file and an output file"},
         {{"decode", "a.jpg", "b.bmp", "c"}, "needs an input file and an output file"},
         {{"decode", "a.jpg", "b.bmp", "--scale", "3"}, "--scale must be 1, 2, 4 or 8"},

@@ -88,6 +88,15 @@ TEST(JpegTool, ExitStatusTellsUsageErrorsFromBadFiles)
     EXPECT_FALSE(std::filesystem::exists(out));
 }
 
+TEST(JpegTool, VersionIsOneLineAndHelpListsIt)
+{
+    TestFolder folder;
+    EXPECT_EQ(runProgram(tool, {"--version"}, folder / "version"), 0);
+    EXPECT_EQ(TestFolder::readFile(folder / "version"), "1.0.0.0\n");
+    EXPECT_EQ(runProgram(tool, {"--help"}, folder / "help"), 0);
+    EXPECT_NE(TestFolder::readFile(folder / "help").find("--version"), std::string::npos);
+}
+
 TEST(JpegTool, BadInputGetsOneLineNamingTheFile)
 {
     TestFolder folder;

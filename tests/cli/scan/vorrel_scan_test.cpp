@@ -79,6 +79,10 @@ TEST(VorrelScan, PrintsTheEngineReportAsDocumentedOrExitsTwoWithTheUsage)
     const ProgramRun help = runScanProgram(tree, {"--help"});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_EQ(help.out.rfind(usage, 0), 0u);
+    EXPECT_NE(help.out.find("--version"), std::string::npos);
+    const ProgramRun version = runScanProgram(tree, {"--version"});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.out, "1.0.0.0\n");
 }
 
 TEST(VorrelScan, JsonListsCountsFilesSizesAndMissingNames)
