@@ -8,7 +8,12 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDesktopServices>
+#include <QImage>
+#include <QPalette>
+#include <QPixmap>
 #include <QTimer>
+#include <QUrl>
 
 #include <algorithm>
 #include <stdexcept>
@@ -126,6 +131,50 @@ TEST_F(MenuTest, HowToHandsTheShellTheManualWithoutAFolder)
     EXPECT_TRUE(state.errors().empty()) << "a missing manual is not the program's to report";
 }
 
+// Stands in for the desktop's final opener: records what would be opened.
+class DesktopRecorder : public QObject {
+    Q_OBJECT
+public:
+    DesktopRecorder()
+    {
+        for (const char *scheme : {"file", "http", "https"})
+            QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), this, "open");
+    }
+    ~DesktopRecorder() override
+    {
+        for (const char *scheme : {"file", "http", "https"})
+            QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
+    }
+    std::vector<QString> opened;
+    Q_INVOKABLE void open(const QUrl &url) { opened.push_back(url.toString()); }
+};
+
+TEST_F(MenuTest, RealShellOpensTheManualInTheWorkingFolderOfTheClickAndOnlyWebAddressesInTheBrowser)
+{
+    const ShellHandlerOverride realShell{{}};
+    DesktopRecorder desktop;
+    folder.writeFile("later/manual.chm");
+    ASSERT_EQ(::chdir((folder / "later").c_str()), 0);
+    menuItem(0, "&How To...")->action()->trigger();
+    for (const char *address : {"file:///etc/passwd", "mailto:a@example.org", "ftp://example.org/", "https://example.org/"})
+        ShellExecuteA(nullptr, "open", "iexplore.exe", address, nullptr, SW_SHOW);
+    EXPECT_EQ(desktop.opened, (std::vector<QString>{QUrl::fromLocalFile(QString::fromStdString(folder / "later/manual.chm")).toString(),
+                                                    "https://example.org/"}));
+}
+
+TEST_F(MenuTest, BothWindowsPaintTheButtonFaceWhateverTheWindowColour)
+{
+    QPalette palette = QApplication::palette();
+    palette.setColor(QPalette::Button, QColor(10, 200, 30));
+    palette.setColor(QPalette::Window, QColor(200, 10, 30));
+    // Spots where no control lies.
+    for (const auto &[form, spot] : {std::pair<TForm *, QPoint>{Form1, {600, 400}}, {Form2, {10, 10}}}) {
+        form->setPalette(palette);
+        EXPECT_EQ(form->client()->grab().toImage().pixelColor(spot), QColor(10, 200, 30))
+            << form->windowTitle().toStdString();
+    }
+}
+
 TEST_F(MenuTest, AboutShowsOneWindowThatClosingHidesAndTheMainWindowRunsOn)
 {
     TForm2 *const first = Form2;
@@ -158,3 +207,5 @@ TEST_F(MenuTest, AboutShowsOneWindowThatClosingHidesAndTheMainWindowRunsOn)
 }
 
 } // namespace
+
+#include "startup_test.moc"

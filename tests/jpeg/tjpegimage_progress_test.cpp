@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 namespace {
 
 void expectStartAndEnd(const ProgressRecorder &recorder, int endPercent)
@@ -140,6 +142,28 @@ TEST(TJPEGImageProgress, HandlerMayDrawButNotChangeThePictureWhileItDecodes)
     const RasterImage decoded = decodedRaster(*picture);
     EXPECT_TRUE(acted);
     EXPECT_EQ(describeDifference(decodedRaster(*other), decoded), "");
+}
+
+TEST(TJPEGImageProgress, ProgressiveViewShowsWholeInterimPassesBeforeTheLast)
+{
+    FastClock clock;
+    const std::vector<unsigned char> jpeg = referenceJpeg("progressive-640x400");
+    for (const bool view : {false, true}) {
+        DefaultSettingsScope settings(TJPEGSettings{.ProgressiveView = view});
+        std::unique_ptr<TJPEGImage> picture = pictureFromBytes(jpeg);
+        // Each whole pass rewrites the last row; without the view it is
+        // written once, after all the data was read.
+        std::set<std::vector<std::uint8_t>> lastRowsShown;
+        picture->SetOnProgress([&](TPersistent *, TProgressStage, std::uint8_t, bool, const TRect &, const std::string &) {
+            TBitmap *bitmap = picture->Bitmap();
+            if (bitmap != nullptr && bitmap->GetHeight() > 0) {
+                const std::uint8_t *row = bitmap->GetScanline(bitmap->GetHeight() - 1);
+                lastRowsShown.insert(std::vector<std::uint8_t>(row, row + bitmap->BytesPerRow()));
+            }
+        });
+        decodedRaster(*picture);
+        EXPECT_EQ(lastRowsShown.size() > 2, view) << lastRowsShown.size() << " different last rows shown";
+    }
 }
 
 TEST(TJPEGImageProgress, PicturesSharingBytesDecodeInsideEachOther)
