@@ -70,8 +70,7 @@ void TJPEGImage::LoadCompressed(std::int32_t count, TStream &stream)
     DropBitmap();
     SharedData->JpegStream = std::make_unique<TMemoryStream>();
     TMemoryStream &bytes = *SharedData->JpegStream;
-    bytes.SetSize64(count);
-    stream.ReadBuffer(bytes.Memory(), count);
+    bytes.ReadFrom(stream, count);
     if (count > 0) {
         bytes.SetPosition(0);
         const JpegHeaderFacts facts = ReadJpegHeader(bytes);
@@ -159,12 +158,18 @@ void TJPEGImage::Assign(TPersistent *source)
         // The source may be our own bitmap: copy it before dropping ours.
         auto copy = std::make_unique<TBitmap>();
         copy->Assign(bitmap);
-        AttachNewData();
-        DecodedBitmap = std::move(copy);
-        m_bitmapFromBytes = false;
+        AdoptBitmap(std::move(copy));
         return;
     }
     TGraphic::Assign(source);
+}
+
+void TJPEGImage::AdoptBitmap(std::unique_ptr<TBitmap> bitmap)
+{
+    refuseWhileBusy();
+    AttachNewData();
+    DecodedBitmap = bitmap ? std::move(bitmap) : std::make_unique<TBitmap>();
+    m_bitmapFromBytes = false;
 }
 
 void TJPEGImage::AssignTo(TPersistent *dest)

@@ -41,6 +41,11 @@ public:
     // fresh holder and a copy of the pixels (Pixels only). Anything else goes
     // to TPersistent.
     void Assign(TPersistent *source) override;
+    // As Assign from a TBitmap, but the picture takes the bitmap over instead
+    // of copying its pixels: for a large picture that only passes through,
+    // where a second copy would double the memory. nullptr gives an empty
+    // bitmap.
+    void AdoptBitmap(std::unique_ptr<TBitmap> bitmap);
     // Into a TBitmap: the decoded picture. Anything else goes to TPersistent.
     void AssignTo(TPersistent *dest) override;
     void Changed(TPersistent *sender) override;

@@ -3,12 +3,14 @@
 // prints times, memory peaks and the ratios between them.
 //
 //   vorrel-bench-jpeg [--width W] [--height H] [--repetitions N]
+//   vorrel-bench-jpeg --whole-process [--width W] [--height H] [--runs N]
 //
 // Every phase runs in a child process of this program (--phase NAME), so that
 // each memory peak belongs to one phase alone.
 
 #include "bench/jpeg/benchphase.h"
 #include "bench/jpeg/plainlibjpeg.h"
+#include "bench/jpeg/wholeprocess.h"
 #include "synthetic/synthetic_photo.h"
 
 #include <cstdio>
@@ -166,6 +168,8 @@ int runParent(Options options)
 int main(int argc, char **argv)
 {
     try {
+        if (argc > 1 && std::string(argv[1]) == "--whole-process")
+            return runWholeProcessComparison(argc - 2, argv + 2);
         const Options options = parseOptions(argc, argv);
         return options.phase.empty() ? runParent(options) : runChild(options);
     } catch (const std::exception &error) {

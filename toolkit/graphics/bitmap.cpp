@@ -46,7 +46,7 @@ std::size_t TBitmap::memoryRowOf(int row) const
     return static_cast<std::size_t>(m_bottomUp ? m_height - 1 - row : row);
 }
 
-void TBitmap::replacePixels(int width, int height, TPixelFormat format, std::vector<std::uint8_t> pixels)
+void TBitmap::replacePixels(int width, int height, TPixelFormat format, PixelBlock pixels)
 {
     m_width = width;
     m_height = height;
@@ -67,7 +67,7 @@ void TBitmap::Assign(TPersistent *source)
     }
     if (bitmap == this)
         return;
-    std::vector<std::uint8_t> pixels = bitmap->m_pixels;
+    PixelBlock pixels = bitmap->m_pixels.copy();
     UniquePalette palette(bitmap->m_palette ? CopyPalette(bitmap->m_palette.get()) : nullptr);
     replacePixels(bitmap->m_width, bitmap->m_height, bitmap->m_pixelFormat, std::move(pixels));
     m_bottomUp = bitmap->m_bottomUp;
@@ -93,7 +93,7 @@ void TBitmap::SetSize(int width, int height)
     const int rowBytes = bytesPerRow(width, m_pixelFormat);
     if (width < 0 || height < 0 || std::int64_t{rowBytes} * height > maxPixelBytes)
         throw EInvalidGraphic("Invalid bitmap size " + std::to_string(width) + " x " + std::to_string(height));
-    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(rowBytes) * static_cast<std::size_t>(height));
+    PixelBlock pixels = PixelBlock::zeroed(static_cast<std::size_t>(rowBytes) * static_cast<std::size_t>(height));
     const int keptRows = std::min(height, m_height);
     const int keptBytes = std::min(rowBytes, BytesPerRow());
     for (int row = 0; row < keptRows; ++row) {
@@ -111,7 +111,8 @@ void TBitmap::SetPixelFormat(TPixelFormat format)
     const int rowBytes = bytesPerRow(m_width, format);
     if (std::int64_t{rowBytes} * m_height > maxPixelBytes)
         throw EInvalidGraphic("Bitmap of " + std::to_string(m_width) + " x " + std::to_string(m_height) + " pixels is too large");
-    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(rowBytes) * static_cast<std::size_t>(m_height));
+    // Zeroed for the padding at the end of each row.
+    PixelBlock pixels = PixelBlock::zeroed(static_cast<std::size_t>(rowBytes) * static_cast<std::size_t>(m_height));
     if (format == TPixelFormat::pf24bit) {
         const std::vector<PALETTEENTRY> colours = indexColours();
         for (int row = 0; row < m_height; ++row) {
@@ -153,7 +154,7 @@ void TBitmap::SetBottomUp(bool bottomUp)
         return;
     const std::size_t rowBytes = static_cast<std::size_t>(BytesPerRow());
     for (int top = 0, bottom = m_height - 1; top < bottom; ++top, --bottom)
-        std::swap_ranges(m_pixels.begin() + top * rowBytes, m_pixels.begin() + (top + 1) * rowBytes, m_pixels.begin() + bottom * rowBytes);
+        std::swap_ranges(m_pixels.data() + top * rowBytes, m_pixels.data() + (top + 1) * rowBytes, m_pixels.data() + bottom * rowBytes);
     m_bottomUp = bottomUp;
 }
 
@@ -175,7 +176,7 @@ void TBitmap::SetPalette(HPALETTE palette)
 
 void TBitmap::SetHandle(std::nullptr_t)
 {
-    replacePixels(0, 0, m_pixelFormat, {});
+    replacePixels(0, 0, m_pixelFormat, PixelBlock());
     Changed(this);
 }
 

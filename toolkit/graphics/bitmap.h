@@ -1,6 +1,7 @@
 #pragma once
 
 #include "toolkit/graphics/graphic.h"
+#include "toolkit/graphics/pixelblock.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -96,7 +97,7 @@ private:
     // bottom-up bitmap); valid while the pixels are unchanged.
     QImage wrapRows();
     std::size_t memoryRowOf(int row) const;
-    void replacePixels(int width, int height, TPixelFormat format, std::vector<std::uint8_t> pixels);
+    void replacePixels(int width, int height, TPixelFormat format, PixelBlock pixels);
     // The colours that 8-bit indices stand for: the palette, padded with
     // black to 256 entries, or a gray ramp.
     std::vector<PALETTEENTRY> indexColours() const;
@@ -105,6 +106,6 @@ private:
     int m_height = 0;
     TPixelFormat m_pixelFormat = TPixelFormat::pf24bit;
     bool m_bottomUp = false;
-    std::vector<std::uint8_t> m_pixels;
+    PixelBlock m_pixels;
     UniquePalette m_palette;
 };

@@ -116,7 +116,8 @@ void TBitmap::LoadFromStream(TStream &stream)
     // Refuse a size that the stream cannot back before allocating for it.
     if (pixelBytes > stream.GetSize() - stream.GetPosition())
         throw EReadError("Stream read error");
-    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(pixelBytes));
+    // Read straight into the rows, as the file lays them out.
+    PixelBlock pixels = PixelBlock::forOverwrite(static_cast<std::size_t>(pixelBytes));
     stream.ReadBuffer(pixels.data(), pixelBytes);
 
     replacePixels(width, height, format, std::move(pixels));

@@ -61,9 +61,10 @@ void TBitmap::LoadFromClipboardFormat(TClipboardFormat format, THandle, HPALETTE
     if (image.isNull())
         throw EInvalidGraphic("The clipboard holds no picture");
     const int rowBytes = bytesPerRow(image.width(), TPixelFormat::pf24bit);
-    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(rowBytes) * image.height());
+    // Zeroed for the padding at the end of each row.
+    PixelBlock pixels = PixelBlock::zeroed(static_cast<std::size_t>(rowBytes) * image.height());
     for (int row = 0; row < image.height(); ++row)
-        std::copy_n(image.constScanLine(row), 3 * image.width(), pixels.begin() + static_cast<std::ptrdiff_t>(row) * rowBytes);
+        std::copy_n(image.constScanLine(row), 3 * image.width(), pixels.data() + static_cast<std::ptrdiff_t>(row) * rowBytes);
     replacePixels(image.width(), image.height(), TPixelFormat::pf24bit, std::move(pixels));
     m_bottomUp = false;
     SetPaletteDirty(true);
