@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "cleanup/file_mover.h"
 #include "cleanup/near_misses.h"
@@ -64,7 +65,11 @@ CleanupOutcome moveUnusedSounds(const MoveRequest &request, const FileSystem &fi
 
     const NearMisses nearMisses = findNearMisses(details);
     std::unordered_map<std::string, std::size_t> unreferencedByPath;
-    std::vector<std::string> chosen = request.files;
+    std::vector<std::string> chosen;
+    std::unordered_set<std::string> named;
+    for (const std::string &path : request.files)
+        if (named.insert(path).second)  // a path named twice is moved once
+            chosen.push_back(path);
     for (std::size_t u = 0; u < details.unreferenced.size(); ++u) {
         unreferencedByPath.emplace(details.unreferenced[u].path, u);
         if (request.allUnreferenced)

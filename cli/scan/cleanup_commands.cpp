@@ -31,8 +31,14 @@ json outcomeToJson(const CleanupOutcome &outcome, const std::string &operation)
     json document = json::object();
     document["operation"] = operation;
     document["complete"] = outcome.complete();
-    document["manifest"] = outcome.manifestPath.empty() ? json(nullptr) : json(outcome.manifestPath);
-    document["error"] = outcome.error.empty() ? json(nullptr) : json(outcome.error);
+    if (outcome.manifestPath.empty())
+        document["manifest"] = nullptr;
+    else
+        putText(document, "manifest", outcome.manifestPath);
+    if (outcome.error.empty())
+        document["error"] = nullptr;
+    else
+        putText(document, "error", outcome.error);
     json counts = json::object();
     for (const FileResult result : {FileResult::Moved, FileResult::WouldMove, FileResult::Skipped,
                                     FileResult::Restored, FileResult::Conflict, FileResult::Failed})
@@ -40,12 +46,14 @@ json outcomeToJson(const CleanupOutcome &outcome, const std::string &operation)
             counts[resultName(result)] = {{"files", count}, {"bytes", outcome.bytes(result)}};
     document["counts"] = std::move(counts);
     json files = json::array();
-    for (const FileReport &file : outcome.files)
-        files.push_back({{"result", resultName(file.result)},
-                         {"path", file.path},
-                         {"destination", file.destination},
-                         {"size", file.size},
-                         {"message", file.message}});
+    for (const FileReport &file : outcome.files) {
+        json item = {{"result", resultName(file.result)}};
+        putText(item, "path", file.path);
+        putText(item, "destination", file.destination);
+        item["size"] = file.size;
+        putText(item, "message", file.message);
+        files.push_back(std::move(item));
+    }
     document["files"] = std::move(files);
     return document;
 }

@@ -6,8 +6,6 @@
 #include "cleanup/near_misses.h"
 #include "cleanup/utf8_text.h"
 
-namespace {
-
 using json = nlohmann::ordered_json;
 
 void putText(json &object, const std::string &key, const std::string &value)
@@ -16,6 +14,8 @@ void putText(json &object, const std::string &key, const std::string &value)
     if (!isValidUtf8(value))
         object[key + "Hex"] = toHex(value);
 }
+
+namespace {
 
 json textArray(const std::vector<std::string> &values)
 {

@@ -18,6 +18,10 @@
 // dumped, and beside it a field of the same name with "Hex" appended that
 // holds the exact bytes in hexadecimal, so that no path is ever lost.
 // Sizes are looked up through `fs` (null when a file has gone meanwhile).
+// Sets `key` of `object` to the file-system text `value`, with the "Hex"
+// field beside it when the text is not UTF-8.
+void putText(nlohmann::ordered_json &object, const std::string &key, const std::string &value);
+
 nlohmann::ordered_json scanToJson(const ScanArguments &arguments, const ScanDetails &details, const FileSystem &fs);
 
 // The document as text: two-space indentation, each invalid UTF-8 byte

@@ -170,7 +170,7 @@ TEST(MoveUnused, MovesOnlyWhatIsStillUnusedAndAskedFor)
     // A scheme starts to use two.ogg after the list was made; USED.ogg is named.
     set.tree.writeFile("schemes/b.sch", "\"t\"\ntwo\n");
     request.dryRun = request.allUnreferenced = false;
-    request.files = {set.tree / "audio/two.ogg", set.tree / "audio/USED.ogg"};
+    request.files = {set.tree / "audio/two.ogg", set.tree / "audio/USED.ogg", set.tree / "audio/USED.ogg"};
     outcome = moveUnusedSounds(request, FileSystem::posix(), FileOperations::native());
     ASSERT_EQ(outcome.files.size(), 2u);
     EXPECT_EQ(outcome.files[0].result, FileResult::Skipped);
