@@ -2,6 +2,7 @@
 #include "jpeg/jpegregistration.h"
 #include "jpeg/tjpegimage.h"
 #include "tests/support/application_fixture.h"
+#include "tests/support/desktop_recorder.h"
 #include "tests/support/reference_codec.h"
 #include "toolkit/core/memorystream.h"
 #include "toolkit/forms/picture_content.h"
@@ -9,7 +10,6 @@
 #include "toolkit/forms/timage.h"
 #include "toolkit/forms/tlabel.h"
 
-#include <QDesktopServices>
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
@@ -109,25 +109,12 @@ TEST_F(AboutWindowTest, EachLinkMakesOneShellCallPerClickAndPlainLabelsNone)
     EXPECT_TRUE(state.errors().empty());
 }
 
-// Receives what the desktop would open, in place of its mail program and
-// web browser.
-class DesktopRecorder : public QObject {
-    Q_OBJECT
-public:
-    std::vector<QString> opened;
-    Q_INVOKABLE void open(const QUrl &url) { opened.push_back(url.toString()); }
-};
-
 TEST_F(AboutWindowTest, LinksReachTheDesktopsMailProgramAndWebBrowser)
 {
-    DesktopRecorder desktop;
+    const DesktopRecorder desktop({"mailto", "http", "https"});
     const ShellHandlerOverride desktopsOwn({});
-    for (const char *scheme : {"mailto", "http", "https"})
-        QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), &desktop, "open");
     for (QWidget *control : std::initializer_list<QWidget *>{Form2->Label3, Form2->Label5, Form2->Label6, Form2->Image1})
         QTest::mouseClick(control, Qt::LeftButton);
-    for (const char *scheme : {"mailto", "http", "https"})
-        QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
 
     EXPECT_EQ(desktop.opened, (std::vector<QString>{"mailto:vorrel@example.org", "http://www.example.com/",
                                                     "http://www.example.net/", "http://www.example.net/"}));
@@ -169,4 +156,3 @@ TEST_F(AboutWindowTest, PaintedBannerEqualsTheReferenceDecodeAndLeavesBackground
 
 } // namespace
 
-#include "about_window_test.moc"

@@ -22,7 +22,7 @@ protected:
 
     std::vector<std::optional<std::string>> answers;
     bool dialogChangesWorkingFolder = false; // as some desktops' dialogs do
-    std::vector<std::string> dialogFolders, dialogFilters;
+    std::vector<std::string> dialogFolders;
 
     const WorkingFolderRestorer restorer;
     TestFolder folder;
@@ -31,7 +31,6 @@ protected:
 private:
     OpenDialogOverride m_dialogs{[this](const TOpenDialog &dialog) {
             dialogFolders.push_back(dialog.InitialDir());
-            dialogFilters.push_back(dialog.Filter());
             if (answers.empty())
                 return std::optional<std::string>(); // Cancel
             if (dialogChangesWorkingFolder)

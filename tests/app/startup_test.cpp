@@ -2,16 +2,13 @@
 #include "app/startup.h"
 #include "jpeg/jpegregistration.h"
 #include "tests/app/main_window_fixture.h"
+#include "tests/support/desktop_recorder.h"
 #include "toolkit/core/exceptions.h"
 #include "toolkit/forms/shell_execute.h"
 #include "toolkit/forms/tmainmenu.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QDesktopServices>
-#include <QImage>
-#include <QPalette>
-#include <QPixmap>
 #include <QTimer>
 #include <QUrl>
 
@@ -119,40 +116,11 @@ private:
     const JPEGSupportScope m_jpegSupport; // the About window's banner needs the class
 };
 
-TEST_F(MenuTest, HowToHandsTheShellTheManualWithoutAFolder)
-{
-    menuItem(0, "&How To...")->action()->trigger();
-    ASSERT_EQ(shell.requests.size(), 1u);
-    EXPECT_EQ(shell.requests[0].owner, nullptr);
-    EXPECT_EQ(shell.requests[0].verb, std::optional<std::string>("open"));
-    EXPECT_EQ(shell.requests[0].file, "manual.chm");
-    EXPECT_FALSE(shell.requests[0].parameters.has_value() || shell.requests[0].directory.has_value());
-    EXPECT_EQ(shell.requests[0].showCommand, 5);
-    EXPECT_TRUE(state.errors().empty()) << "a missing manual is not the program's to report";
-}
-
-// Stands in for the desktop's final opener: records what would be opened.
-class DesktopRecorder : public QObject {
-    Q_OBJECT
-public:
-    DesktopRecorder()
-    {
-        for (const char *scheme : {"file", "http", "https"})
-            QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), this, "open");
-    }
-    ~DesktopRecorder() override
-    {
-        for (const char *scheme : {"file", "http", "https"})
-            QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
-    }
-    std::vector<QString> opened;
-    Q_INVOKABLE void open(const QUrl &url) { opened.push_back(url.toString()); }
-};
 
 TEST_F(MenuTest, RealShellOpensTheManualInTheWorkingFolderOfTheClickAndOnlyWebAddressesInTheBrowser)
 {
     const ShellHandlerOverride realShell{{}};
-    DesktopRecorder desktop;
+    const DesktopRecorder desktop({"file", "http", "https"});
     folder.writeFile("later/manual.chm");
     ASSERT_EQ(::chdir((folder / "later").c_str()), 0);
     menuItem(0, "&How To...")->action()->trigger();
@@ -160,13 +128,12 @@ TEST_F(MenuTest, RealShellOpensTheManualInTheWorkingFolderOfTheClickAndOnlyWebAd
         ShellExecuteA(nullptr, "open", "iexplore.exe", address, nullptr, SW_SHOW);
     EXPECT_EQ(desktop.opened, (std::vector<QString>{QUrl::fromLocalFile(QString::fromStdString(folder / "later/manual.chm")).toString(),
                                                     "https://example.org/"}));
+    EXPECT_TRUE(state.errors().empty());
 }
 
 TEST_F(MenuTest, BothWindowsPaintTheButtonFaceWhateverTheWindowColour)
 {
-    QPalette palette = QApplication::palette();
-    palette.setColor(QPalette::Button, QColor(10, 200, 30));
-    palette.setColor(QPalette::Window, QColor(200, 10, 30));
+    const QPalette palette(QColor(10, 200, 30), QColor(200, 10, 30)); // button, window
     // Spots where no control lies.
     for (const auto &[form, spot] : {std::pair<TForm *, QPoint>{Form1, {600, 400}}, {Form2, {10, 10}}}) {
         form->setPalette(palette);
@@ -208,4 +175,3 @@ TEST_F(MenuTest, AboutShowsOneWindowThatClosingHidesAndTheMainWindowRunsOn)
 
 } // namespace
 
-#include "startup_test.moc"

@@ -91,9 +91,8 @@ TEST(JpegTool, ExitStatusTellsUsageErrorsFromBadFiles)
 TEST(JpegTool, VersionIsOneLineAndHelpListsIt)
 {
     TestFolder folder;
-    EXPECT_EQ(runProgram(tool, {"--version"}, folder / "version"), 0);
+    EXPECT_EQ(runProgram(tool, {"--version"}, folder / "version") + runProgram(tool, {"--help"}, folder / "help"), 0);
     EXPECT_EQ(TestFolder::readFile(folder / "version"), "1.0.0.0\n");
-    EXPECT_EQ(runProgram(tool, {"--help"}, folder / "help"), 0);
     EXPECT_NE(TestFolder::readFile(folder / "help").find("--version"), std::string::npos);
 }
 

@@ -81,8 +81,7 @@ TEST(VorrelScan, PrintsTheEngineReportAsDocumentedOrExitsTwoWithTheUsage)
     EXPECT_EQ(help.out.rfind(usage, 0), 0u);
     EXPECT_NE(help.out.find("--version"), std::string::npos);
     const ProgramRun version = runScanProgram(tree, {"--version"});
-    EXPECT_EQ(version.exitCode, 0);
-    EXPECT_EQ(version.out, "1.0.0.0\n");
+    EXPECT_EQ(std::pair(version.exitCode, version.out), std::pair(0, std::string("1.0.0.0\n")));
 }
 
 TEST(VorrelScan, JsonListsCountsFilesSizesAndMissingNames)

@@ -83,8 +83,8 @@ TEST(ApplicationObjectTest, CommandLineReachesNeitherQtNorTheWindows)
     char name[] = "vorrel", reverse[] = "-reverse", titleOption[] = "-qwindowtitle", title[] = "Other";
     char *arguments[] = {name, reverse, titleOption, title, nullptr};
     int count = 4;
-    TApplication application(count, arguments);
-    EXPECT_EQ(QApplication::arguments(), QStringList{QStringLiteral("vorrel")});
+    const TApplication application(count, arguments);
+    EXPECT_EQ(QApplication::arguments(), QStringList{"vorrel"});
     EXPECT_EQ(QApplication::layoutDirection(), Qt::LeftToRight);
 }
 
