@@ -183,8 +183,9 @@ TEST_F(MainWindowTest, SettingsStayInTheStartFolderWhateverTheDialogDid)
 // is empty (not where the last dialog was), and writes no file of its own.
 TEST_F(MainWindowTest, RealDialogsOpenWhereTheFoldersSayAndWriteNoFileOfTheirOwn)
 {
-    for (const char *variable : {"HOME", "XDG_CONFIG_HOME"})
-        ASSERT_EQ(::setenv(variable, (folder / "home").c_str(), 1), 0);
+    // Caches (fontconfig's) are not the program's writing: they go elsewhere.
+    for (const auto &[variable, place] : {std::pair{"HOME", "home"}, {"XDG_CONFIG_HOME", "home"}, {"XDG_CACHE_HOME", "cache"}})
+        ASSERT_EQ(::setenv(variable, (folder / place).c_str(), 1), 0);
     folder.makeFolder("home");
     folder.writeFile("Settings.ini", "\n" + folder / "audio/");
     folder.makeFolder("audio");
