@@ -6,6 +6,7 @@
 #include <unordered_set>
 
 #include "cleanup/file_mover.h"
+#include "cleanup/manifest_writer.h"
 #include "cleanup/near_misses.h"
 #include "cleanup/quarantine_manifest.h"
 #include "scan/scan_run.h"
@@ -84,7 +85,7 @@ CleanupOutcome moveUnusedSounds(const MoveRequest &request, const FileSystem &fi
     manifest.schemesSubfolders = request.scan.schemesSubfolders;
     manifest.audioSubfolders = request.scan.audioSubfolders;
     const std::string manifestPath = (quarantine / QuarantineManifest::fileName).string();
-    ManifestText manifestText(manifest);
+    ManifestWriter manifestFile(operations, manifestPath, manifest);
     std::size_t listed = 0;
 
     for (std::size_t done = 0; done < chosen.size(); ++done) {
@@ -116,15 +117,15 @@ CleanupOutcome moveUnusedSounds(const MoveRequest &request, const FileSystem &fi
                 report.result = FileResult::Failed;
                 report.message = std::move(why);
             } else {
-                manifestText.append({path, relative.generic_string(), stamp.size, stamp.modifiedNanoseconds});
+                manifestFile.append({path, relative.generic_string(), stamp.size, stamp.modifiedNanoseconds});
                 outcome.manifestPath = manifestPath;
                 report.result = FileResult::Moved;
                 // Flushed to the disk once at the end: a flush per file would
                 // cost a disk round trip each; stopping the program between
                 // two files still leaves a whole, truthful manifest.
-                if ((error = operations.writeFileAtomically(manifestPath, manifestText.text(), false))) {
+                if ((error = manifestFile.write())) {
                     // Unrecorded, the file would be lost to a restore: put it back and stop.
-                    manifestText.popBack();
+                    manifestFile.popBack();
                     report.result = FileResult::Failed;
                     report.message = failureText("cannot write the manifest", manifestPath, error);
                     const std::string back = moveFileSafely(operations, report.destination, path, stamp.size);
@@ -144,7 +145,7 @@ CleanupOutcome moveUnusedSounds(const MoveRequest &request, const FileSystem &fi
             break;
     }
     if (listed > 0)
-        if (const std::error_code error = operations.writeFileAtomically(manifestPath, manifestText.text(), true);
+        if (const std::error_code error = manifestFile.writeWholeAndFlush();
             error && outcome.error.empty())
             outcome.error = failureText("cannot flush the manifest to the disk", manifestPath, error);
     return outcome;

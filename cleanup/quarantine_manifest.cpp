@@ -67,6 +67,7 @@ ManifestText::ManifestText(const QuarantineManifest &manifest)
     document["audioSubfolders"] = manifest.audioSubfolders;
     m_head = document.dump(2, ' ', false, json::error_handler_t::replace);
     m_head.resize(m_head.size() - 2);  // the closing "\n}"
+    m_head += ",\n  \"files\": [";
     for (const QuarantinedFile &file : manifest.files)
         append(file);
 }
@@ -79,23 +80,28 @@ void ManifestText::append(const QuarantinedFile &file)
     item["size"] = file.size;
     item["modifiedNanoseconds"] = file.modifiedNanoseconds;
     m_entries.push_back("    " + item.dump(-1, ' ', false, json::error_handler_t::replace));
+    renumberFrom(m_entries.size() - 1);
 }
 
 void ManifestText::erase(std::size_t index)
 {
     m_entries.erase(m_entries.begin() + static_cast<std::ptrdiff_t>(index));
+    renumberFrom(index);
 }
 
-std::string ManifestText::text() const
+// Each entry is preceded by "\n", the ones after the first by ",\n".
+void ManifestText::renumberFrom(std::size_t index)
 {
-    std::size_t size = m_head.size() + 32;
-    for (const std::string &entry : m_entries)
-        size += entry.size() + 2;
+    m_ends.resize(m_entries.size());
+    for (std::size_t i = index; i < m_entries.size(); ++i)
+        m_ends[i] = lengthThrough(i) + (i == 0 ? 1 : 2) + m_entries[i].size();
+}
+
+std::string ManifestText::textAfter(std::size_t entries) const
+{
     std::string text;
-    text.reserve(size);
-    text += m_head;
-    text += ",\n  \"files\": [";
-    for (std::size_t i = 0; i < m_entries.size(); ++i) {
+    text.reserve(lengthThrough(m_entries.size()) - lengthThrough(entries) + 16);
+    for (std::size_t i = entries; i < m_entries.size(); ++i) {
         text += i == 0 ? "\n" : ",\n";
         text += m_entries[i];
     }

@@ -35,8 +35,9 @@ struct QuarantineManifest {
 std::string manifestToText(const QuarantineManifest &manifest);
 
 // The text of a manifest that changes one file at a time, each file's line
-// made once: rewriting the manifest after every file then costs a copy of
-// its text, not a new rendering of every entry.
+// made once. The text up to the end of an entry stays the same while only
+// later entries change, so a file holding an earlier version can be brought
+// up to date by rewriting what follows the entries both share.
 class ManifestText {
 public:
     // The header of `manifest` and its files.
@@ -44,13 +45,22 @@ public:
 
     void append(const QuarantinedFile &file);
     void erase(std::size_t index);
-    void popBack() { m_entries.pop_back(); }
+    void popBack() { erase(m_entries.size() - 1); }
     bool empty() const { return m_entries.empty(); }
-    std::string text() const;
+    std::size_t size() const { return m_entries.size(); }
+    std::string text() const { return m_head + textAfter(0); }
+
+    // The length of the text up to the end of the first `entries` entries.
+    std::size_t lengthThrough(std::size_t entries) const { return entries == 0 ? m_head.size() : m_ends[entries - 1]; }
+    // The text that follows the first `entries` entries, to its end.
+    std::string textAfter(std::size_t entries) const;
 
 private:
-    std::string m_head;
+    void renumberFrom(std::size_t index);
+
+    std::string m_head;  // up to and with the opening of the file list
     std::vector<std::string> m_entries;
+    std::vector<std::size_t> m_ends;  // lengthThrough(i + 1)
 };
 
 // Reads a manifest back. Returns an empty string on success, else why the

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "cleanup/file_mover.h"
+#include "cleanup/manifest_writer.h"
 #include "cleanup/quarantine_manifest.h"
 
 namespace {
@@ -67,16 +68,16 @@ CleanupOutcome restoreMovedSounds(const std::string &manifestPath, const FileOpe
     }
     const fs::path quarantine = fs::path(manifestPath).parent_path();
 
+    // From the last file moved to the first, as an undo: each restored file
+    // is then the last entry, and the manifest's rewrite only drops its tail.
     const std::vector<QuarantinedFile> &listed = manifest.files;
-    ManifestText manifestText(manifest);
-    std::size_t kept = 0;  // files of `listed` before this one still in the manifest
+    ManifestWriter manifestFile(operations, manifestPath, manifest, text);
     for (std::size_t done = 0; done < listed.size(); ++done) {
+        const std::size_t index = listed.size() - 1 - done;
         FileReport report;
-        if (!restoreOne(operations, listed[done], quarantine, report)) {
-            ++kept;
-        } else {
-            manifestText.erase(kept);
-            if (const std::error_code error = operations.writeFileAtomically(manifestPath, manifestText.text(), false)) {
+        if (restoreOne(operations, listed[index], quarantine, report)) {
+            manifestFile.erase(index);
+            if (const std::error_code error = manifestFile.write()) {
                 // The manifest still lists the file: put it where the manifest says.
                 report.result = FileResult::Failed;
                 report.message = failureText("cannot write the manifest", manifestPath, error);
@@ -93,11 +94,12 @@ CleanupOutcome restoreMovedSounds(const std::string &manifestPath, const FileOpe
             return outcome;
     }
 
-    if (!manifestText.empty()) {
-        if (const std::error_code error = operations.writeFileAtomically(manifestPath, manifestText.text(), true))
+    if (!manifestFile.empty()) {
+        if (const std::error_code error = manifestFile.writeWholeAndFlush())
             outcome.error = failureText("cannot flush the manifest to the disk", manifestPath, error);
         return outcome;
     }
+    manifestFile.removeSpares();
     if (const std::error_code error = operations.removeFile(manifestPath)) {
         outcome.error = failureText("every file is back, but cannot remove the manifest", manifestPath, error);
         return outcome;

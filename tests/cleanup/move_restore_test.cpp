@@ -27,6 +27,7 @@ struct Faults {
     bool copyStopsHalfway = false;  // a copy writes half the file, then fails
     bool renameRefused = false;     // the destination cannot be written
     bool removeRefused = false;     // originals cannot be removed
+    bool linkRefused = false;       // no hard links on this file system
     int manifestWritesLeft = 1000;  // then the disk is full
 };
 
@@ -62,11 +63,26 @@ struct FaultyOperations : FileOperations, Faults {
             return failure(ENOSPC);
         return FileOperations::writeFileAtomically(path, content, flushToDisk);
     }
+    std::error_code rewriteTail(const std::string &path, std::uintmax_t offset, std::string_view tail,
+                                bool createNew) const override
+    {
+        if (--m_writesLeft < 0) {
+            FileOperations::rewriteTail(path, offset, "cut", createNew);
+            return failure(ENOSPC);
+        }
+        return FileOperations::rewriteTail(path, offset, tail, createNew);
+    }
+    std::error_code linkNoReplace(const std::string &existing, const std::string &link) const override
+    {
+        return linkRefused ? failure(EPERM) : FileOperations::linkNoReplace(existing, link);
+    }
 };
 
-const std::map<std::string, std::string> unusedFiles = {{"x/one.ogg", "11111"}, {"two.ogg", "22"}};
+// Three, so that a move and a restore reuse an earlier manifest as the next one.
+const std::map<std::string, std::string> unusedFiles = {
+    {"x/one.ogg", "11111"}, {"two.ogg", "22"}, {"x/y/three.ogg", "333"}};
 
-// A sound set with one used sound and the two unused ones above.
+// A sound set with one used sound and the unused ones above.
 struct SoundSet {
     TestFolder tree;
     SoundSet()
@@ -114,7 +130,8 @@ struct SoundSet {
         std::sort(listed.begin(), listed.end());
         std::sort(quarantined.begin(), quarantined.end());
         EXPECT_EQ(listed, quarantined);
-        EXPECT_FALSE(fs::exists(manifestPath() + ".new"));
+        for (const char *temporary : {".new", ".new-1", ".new-2"})
+            EXPECT_FALSE(fs::exists(manifestPath() + temporary)) << temporary;
         return quarantined;
     }
 };
@@ -128,13 +145,15 @@ TEST(MoveUnused, EveryFailureLeavesEachFileWholeInOnePlaceAndTheManifestTruthful
         bool stopped;
         const char *messagePart;
     } cases[] = {
-        {"same file system", {}, 2, 0, false, ""},
-        {"another file system", {.crossDevice = true}, 2, 0, false, ""},
-        {"copy cut off", {.crossDevice = true, .copyStopsHalfway = true}, 0, 2, false, "Input/output error"},
-        {"destination refused", {.renameRefused = true}, 0, 2, false, "Permission denied"},
-        {"original not removable", {.crossDevice = true, .removeRefused = true}, 0, 2, false,
+        {"same file system", {}, 3, 0, false, ""},
+        {"another file system", {.crossDevice = true}, 3, 0, false, ""},
+        {"copy cut off", {.crossDevice = true, .copyStopsHalfway = true}, 0, 3, false, "Input/output error"},
+        {"destination refused", {.renameRefused = true}, 0, 3, false, "Permission denied"},
+        {"original not removable", {.crossDevice = true, .removeRefused = true}, 0, 3, false,
          "cannot remove the original"},
         {"manifest unwritable", {.manifestWritesLeft = 1}, 1, 1, true, "No space left on device"},
+        {"earlier manifest not rewritable", {.manifestWritesLeft = 2}, 2, 1, true, "No space left on device"},
+        {"no hard links", {.linkRefused = true}, 3, 0, false, ""},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
@@ -162,8 +181,8 @@ TEST(MoveUnused, MovesOnlyWhatIsStillUnusedAndAskedFor)
     MoveRequest request = set.request();
     request.dryRun = true;
     CleanupOutcome outcome = moveUnusedSounds(request, FileSystem::posix(), FileOperations::native());
-    EXPECT_EQ(outcome.count(FileResult::WouldMove), 2u);
-    EXPECT_EQ(outcome.bytes(FileResult::WouldMove), 7u);
+    EXPECT_EQ(outcome.count(FileResult::WouldMove), 3u);
+    EXPECT_EQ(outcome.bytes(FileResult::WouldMove), 10u);
     EXPECT_EQ(outcome.count(FileResult::Skipped), 1u);  // the near miss
     EXPECT_FALSE(fs::exists(set.tree / "q"));
 
@@ -195,10 +214,12 @@ TEST(RestoreMoved, PutsFilesBackWithoutOverwritingAndKeepsTheManifestTruthful)
         bool occupyOne;  // a new file stands at one original path
         std::size_t restored, conflicts;
     } cases[] = {
-        {"same file system", {}, false, 2, 0},
-        {"another file system", {.crossDevice = true}, false, 2, 0},
-        {"original path taken", {}, true, 1, 1},
+        {"same file system", {}, false, 3, 0},
+        {"another file system", {.crossDevice = true}, false, 3, 0},
+        {"original path taken", {}, true, 2, 1},
         {"manifest unwritable", {.manifestWritesLeft = 0}, false, 0, 0},
+        {"earlier manifest not rewritable", {.manifestWritesLeft = 1}, false, 1, 0},
+        {"no hard links", {.linkRefused = true}, false, 3, 0},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
@@ -214,8 +235,8 @@ TEST(RestoreMoved, PutsFilesBackWithoutOverwritingAndKeepsTheManifestTruthful)
             EXPECT_TRUE(fs::exists(set.tree / "q/two.ogg"));
             continue;
         }
-        EXPECT_EQ(set.checkNothingLost().size(), 2 - c.restored);
-        EXPECT_EQ(fs::exists(set.tree / "q"), c.restored < 2);  // the manifest and empty folders go
+        EXPECT_EQ(set.checkNothingLost().size(), unusedFiles.size() - c.restored);
+        EXPECT_EQ(fs::exists(set.tree / "q"), c.restored < unusedFiles.size());  // the manifest and empty folders go
     }
 }
 

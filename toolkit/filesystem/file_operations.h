@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <system_error>
 
 // The size and modification time of a file, as the clean-up records them.
@@ -58,6 +59,23 @@ public:
     // round trip; without, the system writes them back in its own time.
     virtual std::error_code writeFileAtomically(const std::string &path, const std::string &content,
                                                 bool flushToDisk) const;
+
+    // Cuts the file `path` after its first `offset` bytes and writes `tail`
+    // there, in place; with `createNew` the file is first created
+    // exclusively (errc::file_exists when it is there) and `offset` is 0.
+    // Meant for a file that no reader uses: a failure can leave it cut or
+    // partly written. Nothing is flushed to the disk.
+    virtual std::error_code rewriteTail(const std::string &path, std::uintmax_t offset, std::string_view tail,
+                                        bool createNew) const;
+
+    // Gives the file `existing` the further name `link` (a hard link), never
+    // replacing an entry at `link`. Fails where the file system has no hard
+    // links (FAT, some network shares).
+    virtual std::error_code linkNoReplace(const std::string &existing, const std::string &link) const;
+
+    // Renames the file `from` over `to` in one step: a reader of `to` sees
+    // the old file or the new one. Not flushed to the disk.
+    virtual std::error_code renameReplacing(const std::string &from, const std::string &to) const;
 
     // Reads the whole file `path` (meant for small files).
     virtual std::error_code readFile(const std::string &path, std::string &content) const;

@@ -215,6 +215,31 @@ std::error_code FileOperations::writeFileAtomically(const std::string &path, con
     return {};
 }
 
+std::error_code FileOperations::rewriteTail(const std::string &path, std::uintmax_t offset, std::string_view tail,
+                                            bool createNew) const
+{
+    const int flags = O_WRONLY | O_CLOEXEC | (createNew ? O_CREAT | O_EXCL : 0);
+    Descriptor target(::open(path.c_str(), flags, 0666));
+    if (!target.valid())
+        return lastError();
+    const auto start = static_cast<off_t>(offset);
+    if (::ftruncate(target.get(), start) != 0 || ::lseek(target.get(), start, SEEK_SET) < 0)
+        return lastError();
+    if (const std::error_code error = writeAll(target.get(), tail.data(), tail.size()))
+        return error;
+    return target.close();
+}
+
+std::error_code FileOperations::linkNoReplace(const std::string &existing, const std::string &link) const
+{
+    return ::link(existing.c_str(), link.c_str()) == 0 ? std::error_code() : lastError();
+}
+
+std::error_code FileOperations::renameReplacing(const std::string &from, const std::string &to) const
+{
+    return ::rename(from.c_str(), to.c_str()) == 0 ? std::error_code() : lastError();
+}
+
 std::error_code FileOperations::readFile(const std::string &path, std::string &content) const
 {
     Descriptor source(::open(path.c_str(), O_RDONLY | O_CLOEXEC));

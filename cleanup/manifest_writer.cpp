@@ -1,0 +1,87 @@
+#include "cleanup/manifest_writer.h"
+
+#include <algorithm>
+#include <utility>
+
+ManifestWriter::ManifestWriter(const FileOperations &operations, std::string path,
+                               const QuarantineManifest &manifest, const std::string &textOnDisk)
+    : m_operations(operations), m_path(std::move(path)), m_temporaries{m_path + ".new-1", m_path + ".new-2"},
+      m_text(manifest)
+{
+    if (!textOnDisk.empty() && textOnDisk == m_text.text())
+        m_sharedOnDisk = m_text.size();
+    removeSpares();  // left by a run cut short; never the manifest itself
+}
+
+void ManifestWriter::append(const QuarantinedFile &file)
+{
+    changedFrom(m_text.size());
+    m_text.append(file);
+}
+
+void ManifestWriter::erase(std::size_t index)
+{
+    changedFrom(index);
+    m_text.erase(index);
+}
+
+void ManifestWriter::changedFrom(std::size_t index)
+{
+    if (m_sharedOnDisk)
+        m_sharedOnDisk = std::min(*m_sharedOnDisk, index);
+    m_sharedInSpare = std::min(m_sharedInSpare, index);
+}
+
+std::error_code ManifestWriter::write()
+{
+    const int prepared = m_spare.value_or(0);
+    const std::string &preparedPath = m_temporaries[prepared];
+    std::error_code error;
+    if (m_spare) {
+        error = m_operations.rewriteTail(preparedPath, m_text.lengthThrough(m_sharedInSpare),
+                                         m_text.textAfter(m_sharedInSpare), false);
+    } else {
+        error = m_operations.rewriteTail(preparedPath, 0, m_text.text(), true);
+    }
+    m_spare.reset();
+    if (error) {
+        removeSpares();
+        return error;
+    }
+
+    // The manifest about to be replaced becomes the next spare. Without
+    // hard links there is none, and the next write is a whole file again.
+    const int other = 1 - prepared;
+    bool linked = false;
+    if (m_sharedOnDisk && m_linksWork) {
+        linked = !m_operations.linkNoReplace(m_path, m_temporaries[other]);
+        m_linksWork = linked;
+    }
+    if ((error = m_operations.renameReplacing(preparedPath, m_path))) {
+        // A spare linked just now is the manifest itself: it must never be cut.
+        removeSpares();
+        return error;
+    }
+    if (linked) {
+        m_spare = other;
+        m_sharedInSpare = *m_sharedOnDisk;
+    }
+    m_sharedOnDisk = m_text.size();
+    return {};
+}
+
+std::error_code ManifestWriter::writeWholeAndFlush()
+{
+    removeSpares();
+    const std::error_code error = m_operations.writeFileAtomically(m_path, m_text.text(), true);
+    if (!error)
+        m_sharedOnDisk = m_text.size();
+    return error;
+}
+
+void ManifestWriter::removeSpares() noexcept
+{
+    m_spare.reset();
+    for (const std::string &temporary : m_temporaries)
+        m_operations.removeFile(temporary);
+}

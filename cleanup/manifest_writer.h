@@ -1,0 +1,68 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <system_error>
+
+#include "cleanup/quarantine_manifest.h"
+#include "toolkit/filesystem/file_operations.h"
+
+// The manifest file of a quarantine folder, kept in step with a manifest
+// that changes one file at a time. After every write() the file at the
+// manifest's path is a whole manifest of the current state, byte for byte
+// manifestToText's, and it was replaced in one rename: a reader sees the old
+// file or the new one.
+//
+// A write costs what changed, not the whole manifest: the version before
+// the current one is kept as a spare file (a hard link made to the manifest
+// before it is replaced), and the next write cuts that spare after the
+// entries it shares with the new state, writes the rest, links the current
+// manifest as the next spare and renames the prepared file over it. Where
+// the file system has no hard links, every write is a whole new file as
+// before. So appending at the end (a move) and dropping from the end (a
+// restore working backwards) write one entry's worth each time.
+//
+// The spares sit beside the manifest as two names ending in ".new-1" and
+// ".new-2"; leftovers of a run cut short are removed first, and the spares
+// go when this object does (or on removeSpares()). A reader that holds the
+// manifest open across two writes may see it change: the spare is that
+// file.
+class ManifestWriter {
+public:
+    // `textOnDisk` is what the file at `path` holds now: the text read for
+    // a restore, nothing for a move. Only a file that is this program's own
+    // rendering of `manifest` is ever reused.
+    ManifestWriter(const FileOperations &operations, std::string path, const QuarantineManifest &manifest,
+                   const std::string &textOnDisk = {});
+    ~ManifestWriter() { removeSpares(); }
+    ManifestWriter(const ManifestWriter &) = delete;
+    ManifestWriter &operator=(const ManifestWriter &) = delete;
+
+    void append(const QuarantinedFile &file);
+    void erase(std::size_t index);
+    void popBack() { erase(m_text.size() - 1); }
+    bool empty() const { return m_text.empty(); }
+
+    // Replaces the manifest file with the current state, not flushed to the
+    // disk. On failure the file at the path is as it was.
+    std::error_code write();
+    // Removes the spares and replaces the manifest file whole, flushed to
+    // the disk.
+    std::error_code writeWholeAndFlush();
+    void removeSpares() noexcept;
+
+private:
+    void changedFrom(std::size_t index);
+
+    const FileOperations &m_operations;
+    std::string m_path;
+    std::string m_temporaries[2];
+    ManifestText m_text;
+    // Leading entries the manifest file shares with m_text; none when the
+    // file is missing or not this program's rendering.
+    std::optional<std::size_t> m_sharedOnDisk;
+    std::optional<int> m_spare;       // which temporary holds an earlier version
+    std::size_t m_sharedInSpare = 0;  // leading entries that version shares with m_text
+    bool m_linksWork = true;
+};
