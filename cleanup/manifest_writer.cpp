@@ -49,8 +49,20 @@ std::error_code ManifestWriter::write()
         return error;
     }
 
-    // The manifest about to be replaced becomes the next spare. Without
-    // hard links there is none, and the next write is a whole file again.
+    // The manifest about to be replaced becomes the next spare: swapped
+    // with the prepared file in one step where the system can, else kept by
+    // a hard link. Without either there is none, and the next write is a
+    // whole file again. A swap also spares ext4 the write-back it starts
+    // when a file is renamed over another.
+    if (m_sharedOnDisk && m_exchangeWorks) {
+        m_exchangeWorks = !m_operations.exchangeFiles(preparedPath, m_path);
+        if (m_exchangeWorks) {
+            m_spare = prepared;
+            m_sharedInSpare = *m_sharedOnDisk;
+            m_sharedOnDisk = m_text.size();
+            return {};
+        }
+    }
     const int other = 1 - prepared;
     bool linked = false;
     if (m_sharedOnDisk && m_linksWork) {

@@ -15,11 +15,12 @@
 // file or the new one.
 //
 // A write costs what changed, not the whole manifest: the version before
-// the current one is kept as a spare file (a hard link made to the manifest
-// before it is replaced), and the next write cuts that spare after the
-// entries it shares with the new state, writes the rest, links the current
-// manifest as the next spare and renames the prepared file over it. Where
-// the file system has no hard links, every write is a whole new file as
+// the current one is kept as a spare file, and the next write cuts that
+// spare after the entries it shares with the new state, writes the rest and
+// swaps it with the manifest in one step (the old manifest becomes the next
+// spare). Where files cannot be swapped, the current manifest is given the
+// spare's other name by a hard link and the prepared file renamed over it;
+// where there are no hard links either, every write is a whole new file as
 // before. So appending at the end (a move) and dropping from the end (a
 // restore working backwards) write one entry's worth each time.
 //
@@ -64,5 +65,6 @@ private:
     std::optional<std::size_t> m_sharedOnDisk;
     std::optional<int> m_spare;       // which temporary holds an earlier version
     std::size_t m_sharedInSpare = 0;  // leading entries that version shares with m_text
+    bool m_exchangeWorks = true;
     bool m_linksWork = true;
 };

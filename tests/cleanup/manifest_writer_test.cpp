@@ -9,20 +9,29 @@
 
 namespace {
 
-struct NoHardLinks : FileOperations {
-    std::error_code linkNoReplace(const std::string &, const std::string &) const override
+// Without swapping two files, and without hard links either.
+struct Refusing : FileOperations {
+    explicit Refusing(bool links) : m_links(links) {}
+    bool m_links;
+    std::error_code exchangeFiles(const std::string &, const std::string &) const override
     {
-        return {EPERM, std::generic_category()};
+        return {EINVAL, std::generic_category()};
+    }
+    std::error_code linkNoReplace(const std::string &existing, const std::string &link) const override
+    {
+        return m_links ? FileOperations::linkNoReplace(existing, link) : std::error_code(EPERM, std::generic_category());
     }
 };
 
 // Appends, drops from the end and from the middle, appends again: after
 // every write the file is exactly the whole manifest of that moment, whether
-// earlier versions are reused or every version is a new file.
+// earlier versions are reused (swapped or linked) or every version is a new
+// file.
 TEST(ManifestWriter, EveryWriteLeavesTheWholeManifestOfThatMoment)
 {
-    const NoHardLinks noHardLinks;
-    for (const FileOperations *operations : {&FileOperations::native(), static_cast<const FileOperations *>(&noHardLinks)}) {
+    const Refusing noSwap(true), noLinks(false);
+    for (const FileOperations *operations : {&FileOperations::native(), static_cast<const FileOperations *>(&noSwap),
+                                             static_cast<const FileOperations *>(&noLinks)}) {
         TestFolder folder;
         const std::string path = folder / "m.json";
         QuarantineManifest expected;

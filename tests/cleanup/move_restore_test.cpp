@@ -27,7 +27,7 @@ struct Faults {
     bool copyStopsHalfway = false;  // a copy writes half the file, then fails
     bool renameRefused = false;     // the destination cannot be written
     bool removeRefused = false;     // originals cannot be removed
-    bool linkRefused = false;       // no hard links on this file system
+    bool linkRefused = false;       // no hard links, no swapping of two files
     int manifestWritesLeft = 1000;  // then the disk is full
 };
 
@@ -75,6 +75,10 @@ struct FaultyOperations : FileOperations, Faults {
     std::error_code linkNoReplace(const std::string &existing, const std::string &link) const override
     {
         return linkRefused ? failure(EPERM) : FileOperations::linkNoReplace(existing, link);
+    }
+    std::error_code exchangeFiles(const std::string &first, const std::string &second) const override
+    {
+        return linkRefused ? failure(EINVAL) : FileOperations::exchangeFiles(first, second);
     }
 };
 

@@ -73,6 +73,11 @@ public:
     // links (FAT, some network shares).
     virtual std::error_code linkNoReplace(const std::string &existing, const std::string &link) const;
 
+    // Swaps the files `first` and `second` in one step: a reader of either
+    // sees the old file or the new one. Fails, changing nothing, where the
+    // file system or the system cannot.
+    virtual std::error_code exchangeFiles(const std::string &first, const std::string &second) const;
+
     // Renames the file `from` over `to` in one step: a reader of `to` sees
     // the old file or the new one. Not flushed to the disk.
     virtual std::error_code renameReplacing(const std::string &from, const std::string &to) const;

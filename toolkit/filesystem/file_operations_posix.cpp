@@ -222,17 +222,29 @@ std::error_code FileOperations::rewriteTail(const std::string &path, std::uintma
     Descriptor target(::open(path.c_str(), flags, 0666));
     if (!target.valid())
         return lastError();
-    const auto start = static_cast<off_t>(offset);
-    if (::ftruncate(target.get(), start) != 0 || ::lseek(target.get(), start, SEEK_SET) < 0)
+    // Written first and cut after: a longer file (the usual case when
+    // entries are added) then needs no cut at all, which on ext4 is a
+    // journalled operation of its own.
+    struct stat status {};
+    if (::fstat(target.get(), &status) != 0 || ::lseek(target.get(), static_cast<off_t>(offset), SEEK_SET) < 0)
         return lastError();
     if (const std::error_code error = writeAll(target.get(), tail.data(), tail.size()))
         return error;
+    const auto end = static_cast<off_t>(offset + tail.size());
+    if (status.st_size > end && ::ftruncate(target.get(), end) != 0)
+        return lastError();
     return target.close();
 }
 
 std::error_code FileOperations::linkNoReplace(const std::string &existing, const std::string &link) const
 {
     return ::link(existing.c_str(), link.c_str()) == 0 ? std::error_code() : lastError();
+}
+
+std::error_code FileOperations::exchangeFiles(const std::string &first, const std::string &second) const
+{
+    return ::renameat2(AT_FDCWD, first.c_str(), AT_FDCWD, second.c_str(), RENAME_EXCHANGE) == 0 ? std::error_code()
+                                                                                                 : lastError();
 }
 
 std::error_code FileOperations::renameReplacing(const std::string &from, const std::string &to) const
