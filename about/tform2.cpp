@@ -3,7 +3,7 @@
 #include "about/banner_picture.h"
 #include "about/link_style.h"
 #include "icon/program_icon.h"
-#include "toolkit/core/memorystream.h"
+#include "toolkit/core/memory_stream.h"
 #include "toolkit/forms/picture_content.h"
 #include "toolkit/forms/shell_execute.h"
 #include "toolkit/forms/timage.h"

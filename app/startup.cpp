@@ -3,7 +3,7 @@
 #include "about/tform2.h"
 #include "app/manual_location.h"
 #include "app/tform1.h"
-#include "jpeg/jpegregistration.h"
+#include "jpeg/jpeg_registration.h"
 #include "toolkit/core/exceptions.h"
 #include "toolkit/forms/shell_execute.h"
 #include "toolkit/forms/tapplication.h"

@@ -4,7 +4,7 @@
 //   vorrel-fuzz-seeds FOLDER
 
 #include "synthetic/synthetic_photo.h"
-#include "jpeg/jpegsettings.h"
+#include "jpeg/jpeg_settings.h"
 #include "jpeg/tjpegimage.h"
 #include "toolkit/graphics/bitmap.h"
 

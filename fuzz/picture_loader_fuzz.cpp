@@ -4,10 +4,10 @@
 // finding.
 
 #include "jpeg/ejpeg.h"
-#include "jpeg/jpegsettings.h"
+#include "jpeg/jpeg_settings.h"
 #include "jpeg/tjpegimage.h"
 #include "toolkit/core/exceptions.h"
-#include "toolkit/core/memorystream.h"
+#include "toolkit/core/memory_stream.h"
 #include "toolkit/graphics/bitmap.h"
 
 #include <cstddef>

@@ -1,7 +1,7 @@
 #include "jpeg/ejpeg.h"
 
 #include "toolkit/core/format.h"
-#include "toolkit/core/stringresources.h"
+#include "toolkit/core/string_resources.h"
 
 std::string jpegErrorMessage(int messageCode)
 {

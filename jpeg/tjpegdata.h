@@ -1,7 +1,7 @@
 #pragma once
 
-#include "toolkit/core/memorystream.h"
-#include "toolkit/graphics/sharedimage.h"
+#include "toolkit/core/memory_stream.h"
+#include "toolkit/graphics/shared_image.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,10 +1,10 @@
 #include "jpeg/tjpegimage.h"
 
-#include "jpeg/headerreader.h"
+#include "jpeg/header_reader.h"
 #include "jpeg/tjpegdata.h"
 #include "toolkit/core/exceptions.h"
-#include "toolkit/core/memorystream.h"
-#include "toolkit/core/stringresources.h"
+#include "toolkit/core/memory_stream.h"
+#include "toolkit/core/string_resources.h"
 #include "toolkit/graphics/canvas.h"
 #include "toolkit/graphics/display.h"
 
@@ -12,28 +12,28 @@
 #include <string>
 
 TJPEGImage::TJPEGImage()
-    : BlockSmoothing(DefaultJPEGSettings.BlockSmoothing),
-      Grayscale(DefaultJPEGSettings.Grayscale),
-      OutputDepth(DefaultJPEGSettings.OutputDepth),
-      Quality(DefaultJPEGSettings.Quality),
-      ProgressiveView(DefaultJPEGSettings.ProgressiveView),
-      ProgressiveData(DefaultJPEGSettings.ProgressiveData),
-      DecodeSpeed(DefaultJPEGSettings.DecodeSpeed),
-      DecodeScale(DefaultJPEGSettings.DecodeScale)
+    : m_blockSmoothing(DefaultJPEGSettings.BlockSmoothing),
+      m_grayscale(DefaultJPEGSettings.Grayscale),
+      m_outputDepth(DefaultJPEGSettings.OutputDepth),
+      m_quality(DefaultJPEGSettings.Quality),
+      m_progressiveView(DefaultJPEGSettings.ProgressiveView),
+      m_progressiveData(DefaultJPEGSettings.ProgressiveData),
+      m_decodeSpeed(DefaultJPEGSettings.DecodeSpeed),
+      m_decodeScale(DefaultJPEGSettings.DecodeScale)
 {
     AttachNewData();
 }
 
 TJPEGImage::~TJPEGImage()
 {
-    OwnedPalette.reset();
-    DecodedBitmap.reset();
-    SharedData->Release();
+    m_ownedPalette.reset();
+    m_decodedBitmap.reset();
+    m_sharedData->Release();
 }
 
 TJPEGSettings TJPEGImage::Settings() const
 {
-    return {Quality, Grayscale, DecodeSpeed, OutputDepth, ProgressiveView, ProgressiveData, DecodeScale, BlockSmoothing};
+    return {m_quality, m_grayscale, m_decodeSpeed, m_outputDepth, m_progressiveView, m_progressiveData, m_decodeScale, m_blockSmoothing};
 }
 
 void TJPEGImage::refuseWhileBusy() const
@@ -46,21 +46,21 @@ void TJPEGImage::AttachNewData()
 {
     auto *fresh = new TJPEGData;
     fresh->Reference();
-    if (SharedData != nullptr)
-        SharedData->Release();
-    SharedData = fresh;
-    OutputSizeStale = true;
+    if (m_sharedData != nullptr)
+        m_sharedData->Release();
+    m_sharedData = fresh;
+    m_outputSizeStale = true;
 }
 
 void TJPEGImage::MakeNewBitmap()
 {
-    DecodedBitmap = std::make_unique<TBitmap>();
+    m_decodedBitmap = std::make_unique<TBitmap>();
     m_bitmapFromBytes = false;
 }
 
 void TJPEGImage::DropBitmap()
 {
-    DecodedBitmap.reset();
+    m_decodedBitmap.reset();
     m_bitmapFromBytes = false;
 }
 
@@ -68,16 +68,16 @@ void TJPEGImage::LoadCompressed(std::int32_t count, TStream &stream)
 {
     AttachNewData();
     DropBitmap();
-    SharedData->JpegStream = std::make_unique<TMemoryStream>();
-    TMemoryStream &bytes = *SharedData->JpegStream;
+    m_sharedData->JpegStream = std::make_unique<TMemoryStream>();
+    TMemoryStream &bytes = *m_sharedData->JpegStream;
     bytes.ReadFrom(stream, count);
     if (count > 0) {
         bytes.SetPosition(0);
         const JpegHeaderFacts facts = ReadJpegHeader(bytes);
-        SharedData->ImageWidth = facts.width;
-        SharedData->ImageHeight = facts.height;
-        SharedData->GrayscaleData = facts.grayscale;
-        ProgressiveData = facts.multipleScans;
+        m_sharedData->ImageWidth = facts.width;
+        m_sharedData->ImageHeight = facts.height;
+        m_sharedData->GrayscaleData = facts.grayscale;
+        m_progressiveData = facts.multipleScans;
     }
     SetPaletteDirty(true);
     Changed(this);
@@ -103,7 +103,7 @@ void TJPEGImage::ReadData(TStream &stream)
 
 void TJPEGImage::WriteData(TStream &stream)
 {
-    TMemoryStream *bytes = SharedData->JpegStream.get();
+    TMemoryStream *bytes = m_sharedData->JpegStream.get();
     const auto count = static_cast<std::uint32_t>(bytes != nullptr ? bytes->GetSize() : 0);
     const std::uint8_t countBytes[4] = {static_cast<std::uint8_t>(count), static_cast<std::uint8_t>(count >> 8),
                                         static_cast<std::uint8_t>(count >> 16), static_cast<std::uint8_t>(count >> 24)};
@@ -126,9 +126,9 @@ void TJPEGImage::SaveToStream(TStream &stream)
     EnsureCompressed();
     // A progress handler cancelled the encode: nothing to write, and the
     // caller must not take the save for done.
-    if (!SharedData->JpegStream)
+    if (!m_sharedData->JpegStream)
         throw EAbort();
-    TMemoryStream &bytes = *SharedData->JpegStream;
+    TMemoryStream &bytes = *m_sharedData->JpegStream;
     stream.WriteBuffer(bytes.Memory(), bytes.GetSize());
 }
 
@@ -141,15 +141,15 @@ void TJPEGImage::Assign(TPersistent *source)
         // Copy first: the source's bitmap must be read before anything of
         // ours is released.
         std::unique_ptr<TBitmap> copy;
-        if (picture->DecodedBitmap) {
+        if (picture->m_decodedBitmap) {
             copy = std::make_unique<TBitmap>();
-            copy->Assign(picture->DecodedBitmap.get());
+            copy->Assign(picture->m_decodedBitmap.get());
         }
-        picture->SharedData->Reference();
-        SharedData->Release();
-        SharedData = picture->SharedData;
-        OutputSizeStale = true;
-        DecodedBitmap = std::move(copy);
+        picture->m_sharedData->Reference();
+        m_sharedData->Release();
+        m_sharedData = picture->m_sharedData;
+        m_outputSizeStale = true;
+        m_decodedBitmap = std::move(copy);
         m_bitmapFromBytes = picture->m_bitmapFromBytes;
         return;
     }
@@ -168,7 +168,7 @@ void TJPEGImage::AdoptBitmap(std::unique_ptr<TBitmap> bitmap)
 {
     refuseWhileBusy();
     AttachNewData();
-    DecodedBitmap = bitmap ? std::move(bitmap) : std::make_unique<TBitmap>();
+    m_decodedBitmap = bitmap ? std::move(bitmap) : std::make_unique<TBitmap>();
     m_bitmapFromBytes = false;
 }
 
@@ -196,34 +196,34 @@ bool TJPEGImage::Equals(TGraphic *graphic)
     auto *other = dynamic_cast<TJPEGImage *>(graphic);
     if (other == nullptr)
         return false;
-    if (SharedData->JpegStream && other->SharedData->JpegStream)
+    if (m_sharedData->JpegStream && other->m_sharedData->JpegStream)
         return TGraphic::Equals(graphic);
-    return SharedData == other->SharedData;
+    return m_sharedData == other->m_sharedData;
 }
 
 bool TJPEGImage::GetEmpty()
 {
-    return !SharedData->JpegStream && (!DecodedBitmap || DecodedBitmap->GetEmpty());
+    return !m_sharedData->JpegStream && (!m_decodedBitmap || m_decodedBitmap->GetEmpty());
 }
 
 int TJPEGImage::GetWidth()
 {
-    if (DecodedBitmap)
-        return DecodedBitmap->GetWidth();
-    if (DecodeScale == ScaleFull)
-        return SharedData->ImageWidth;
+    if (m_decodedBitmap)
+        return m_decodedBitmap->GetWidth();
+    if (m_decodeScale == ScaleFull)
+        return m_sharedData->ImageWidth;
     RecalcOutputSize();
-    return CachedOutputWidth;
+    return m_cachedOutputWidth;
 }
 
 int TJPEGImage::GetHeight()
 {
-    if (DecodedBitmap)
-        return DecodedBitmap->GetHeight();
-    if (DecodeScale == ScaleFull)
-        return SharedData->ImageHeight;
+    if (m_decodedBitmap)
+        return m_decodedBitmap->GetHeight();
+    if (m_decodeScale == ScaleFull)
+        return m_sharedData->ImageHeight;
     RecalcOutputSize();
-    return CachedOutputHeight;
+    return m_cachedOutputHeight;
 }
 
 void TJPEGImage::SetWidth(int)
@@ -238,32 +238,32 @@ void TJPEGImage::SetHeight(int)
 
 HPALETTE TJPEGImage::GetPalette()
 {
-    if (DecodedBitmap)
-        return DecodedBitmap->GetPalette();
-    if (OwnedPalette)
-        return OwnedPalette.get();
-    if (OutputDepth == Depth24) {
+    if (m_decodedBitmap)
+        return m_decodedBitmap->GetPalette();
+    if (m_ownedPalette)
+        return m_ownedPalette.get();
+    if (m_outputDepth == Depth24) {
         if (displayBitsPerPixel() <= 8)
-            OwnedPalette.reset(CreateHalftonePalette(nullptr));
-        return OwnedPalette.get();
+            m_ownedPalette.reset(CreateHalftonePalette(nullptr));
+        return m_ownedPalette.get();
     }
     return nullptr;
 }
 
 void TJPEGImage::SetPalette(HPALETTE palette)
 {
-    if (palette == OwnedPalette.get())
+    if (palette == m_ownedPalette.get())
         return;
     refuseWhileBusy();
     // Only a bitmap that can be decoded again is dropped: pixels that came
     // from elsewhere would be lost.
-    const bool differs = DecodedBitmap && m_bitmapFromBytes && palette != DecodedBitmap->GetPalette();
+    const bool differs = m_decodedBitmap && m_bitmapFromBytes && palette != m_decodedBitmap->GetPalette();
     // The bitmap's own palette stays the bitmap's: the picture keeps a copy,
     // so that no handle has two owners.
-    const bool bitmapsOwn = DecodedBitmap && palette != nullptr && palette == DecodedBitmap->GetPalette();
+    const bool bitmapsOwn = m_decodedBitmap && palette != nullptr && palette == m_decodedBitmap->GetPalette();
     if (differs)
         DropBitmap();
-    OwnedPalette.reset(bitmapsOwn ? CopyPalette(palette) : palette);
+    m_ownedPalette.reset(bitmapsOwn ? CopyPalette(palette) : palette);
     if (differs) {
         SetPaletteDirty(true);
         Changed(this);
@@ -273,9 +273,9 @@ void TJPEGImage::SetPalette(HPALETTE palette)
 void TJPEGImage::LoadFromClipboardFormat(TClipboardFormat format, THandle data, HPALETTE palette)
 {
     refuseWhileBusy();
-    if (!DecodedBitmap)
+    if (!m_decodedBitmap)
         MakeNewBitmap();
-    DecodedBitmap->LoadFromClipboardFormat(format, data, palette);
+    m_decodedBitmap->LoadFromClipboardFormat(format, data, palette);
     m_bitmapFromBytes = false;
 }
 

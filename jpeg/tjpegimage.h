@@ -1,11 +1,12 @@
 #pragma once
 
-#include "jpeg/jpegsettings.h"
+#include "jpeg/jpeg_settings.h"
 #include "jpeg/libjpeg.h"
 #include "toolkit/graphics/bitmap.h"
 #include "toolkit/graphics/graphic.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string_view>
 
@@ -100,8 +101,8 @@ public:
     // refreshed by loading).
     TJPEGSettings Settings() const;
     // Read-only views of the state, for callers that must not trigger a decode.
-    const TJPEGData *Data() const { return SharedData; }
-    TBitmap *Bitmap() const { return DecodedBitmap.get(); }
+    const TJPEGData *Data() const { return m_sharedData; }
+    TBitmap *Bitmap() const { return m_decodedBitmap.get(); }
 
 protected:
     // The held bitmap, decoding first if there is none. A decode failure
@@ -135,7 +136,7 @@ private:
     void LoadCompressed(std::int32_t count, TStream &stream);
     void refuseWhileBusy() const;
 
-    // Decoding and encoding (tjpegdecoding.cpp, tjpegencoding.cpp).
+    // Decoding and encoding (tjpegimage_decoding.cpp, tjpegimage_encoding.cpp).
     void CompressBitmap();
     // Encodes the held, non-empty bitmap through context's destination.
     void encodeBitmap(CodecContext &context);
@@ -143,27 +144,30 @@ private:
     // Opens a decoding context on source (the held bytes) and applies the
     // settings; source must outlive the context's use.
     void PrepareDecoder(CodecContext &context, TStream &source);
+    // Opens a decoder on the held bytes (PrepareDecoder) and hands it to use;
+    // the bytes stay held until use returns.
+    void withHeldBytesDecoder(const std::function<void(CodecContext &context)> &use);
     void decodeIntoBitmap(CodecContext &context);
     void endDecodeNotifications(std::uint8_t percent);
     HPALETTE PaletteFromColormap(j_decompress_ptr codec);
     void ColormapFromPalette(j_decompress_ptr codec, HPALETTE palette);
 
-    TJPEGData *SharedData = nullptr; // one reference held; never null while the picture lives
-    std::unique_ptr<TBitmap> DecodedBitmap;
-    std::int32_t CachedOutputWidth = 0;
-    std::int32_t CachedOutputHeight = 0;
-    UniquePalette OwnedPalette;
-    bool BlockSmoothing;
-    bool Grayscale;
-    TJPEGPixelFormat OutputDepth;
-    std::uint8_t Quality;
-    bool ProgressiveView;
-    bool ProgressiveData;
-    TJPEGPerformance DecodeSpeed;
-    TJPEGScale DecodeScale;
+    TJPEGData *m_sharedData = nullptr; // one reference held; never null while the picture lives
+    std::unique_ptr<TBitmap> m_decodedBitmap;
+    std::int32_t m_cachedOutputWidth = 0;
+    std::int32_t m_cachedOutputHeight = 0;
+    UniquePalette m_ownedPalette;
+    bool m_blockSmoothing;
+    bool m_grayscale;
+    TJPEGPixelFormat m_outputDepth;
+    std::uint8_t m_quality;
+    bool m_progressiveView;
+    bool m_progressiveData;
+    TJPEGPerformance m_decodeSpeed;
+    TJPEGScale m_decodeScale;
     // The reduced-scale size cache needs refreshing (new data arrived).
-    bool OutputSizeStale = false;
-    // DecodedBitmap was decoded from the held bytes, so dropping it loses
+    bool m_outputSizeStale = false;
+    // The bitmap was decoded from the held bytes, so dropping it loses
     // nothing; pixels from a bitmap or the clipboard have no other copy.
     bool m_bitmapFromBytes = false;
     // A decode or encode of this picture is running.

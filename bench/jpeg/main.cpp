@@ -8,9 +8,9 @@
 // Every phase runs in a child process of this program (--phase NAME), so that
 // each memory peak belongs to one phase alone.
 
-#include "bench/jpeg/benchphase.h"
-#include "bench/jpeg/plainlibjpeg.h"
-#include "bench/jpeg/wholeprocess.h"
+#include "bench/jpeg/bench_phase.h"
+#include "bench/jpeg/plain_libjpeg.h"
+#include "bench/jpeg/whole_process.h"
 #include "synthetic/synthetic_photo.h"
 
 #include <cstdio>

@@ -1,6 +1,6 @@
 #include "cli/jpeg/jpegtool.h"
 
-#include "jpeg/jpegsettings.h"
+#include "jpeg/jpeg_settings.h"
 #include "jpeg/tjpegimage.h"
 #include "toolkit/core/exceptions.h"
 #include "toolkit/graphics/bitmap.h"

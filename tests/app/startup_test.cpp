@@ -1,6 +1,6 @@
 #include "about/tform2.h"
 #include "app/startup.h"
-#include "jpeg/jpegregistration.h"
+#include "jpeg/jpeg_registration.h"
 #include "tests/app/main_window_fixture.h"
 #include "tests/support/desktop_recorder.h"
 #include "toolkit/core/exceptions.h"

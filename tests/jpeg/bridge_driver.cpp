@@ -1,8 +1,8 @@
 #include "tests/jpeg/bridge_driver.h"
 
-#include "jpeg/destinationmanager.h"
-#include "jpeg/pixelorder.h"
-#include "jpeg/sourcemanager.h"
+#include "jpeg/destination_manager.h"
+#include "jpeg/pixel_order.h"
+#include "jpeg/source_manager.h"
 
 RasterImage decodeThroughBridge(TStream &stream, TGraphic *owner, const std::function<void(j_decompress_ptr)> &configure)
 {

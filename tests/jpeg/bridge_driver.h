@@ -1,6 +1,6 @@
 #pragma once
 
-#include "jpeg/codeccontext.h"
+#include "jpeg/codec_context.h"
 #include "tests/support/byte_stream.h"
 #include "tests/support/expect_failure.h"
 #include "tests/support/reference_codec.h"

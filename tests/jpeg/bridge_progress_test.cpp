@@ -1,5 +1,5 @@
 // The progress hook: throttling, percentages and rectangles.
-#include "jpeg/progresshook.h"
+#include "jpeg/progress_hook.h"
 #include "tests/jpeg/bridge_driver.h"
 #include "tests/support/progress_recorder.h"
 #include "toolkit/core/clock.h"

@@ -1,7 +1,7 @@
 // The codec bridge driven alone: contexts, guarded calls, stream source and
 // destination, pixel order; checked against the reference tools.
 #include "jpeg/ejpeg.h"
-#include "jpeg/sourcemanager.h"
+#include "jpeg/source_manager.h"
 #include "tests/jpeg/bridge_driver.h"
 #include "toolkit/core/exceptions.h"
 

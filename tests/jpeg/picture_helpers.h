@@ -1,6 +1,6 @@
 #pragma once
 
-#include "jpeg/jpegsettings.h"
+#include "jpeg/jpeg_settings.h"
 #include "jpeg/tjpegimage.h"
 #include "tests/support/byte_stream.h"
 #include "tests/support/expect_failure.h"

@@ -1,8 +1,8 @@
 // The picture's states (Empty, Compressed, Decoded, Pixels only) and their
 // events, sharing, the stored form, comparison and sizes.
 #include "jpeg/ejpeg.h"
-#include "jpeg/jpegregistration.h"
-#include "jpeg/jpegsettings.h"
+#include "jpeg/jpeg_registration.h"
+#include "jpeg/jpeg_settings.h"
 #include "jpeg/tjpegdata.h"
 #include "tests/jpeg/picture_helpers.h"
 #include "toolkit/graphics/canvas.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "toolkit/core/memorystream.h"
+#include "toolkit/core/memory_stream.h"
 
 #include <cstdint>
 #include <memory>

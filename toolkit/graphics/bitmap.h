@@ -1,7 +1,7 @@
 #pragma once
 
 #include "toolkit/graphics/graphic.h"
-#include "toolkit/graphics/pixelblock.h"
+#include "toolkit/graphics/pixel_block.h"
 
 #include <cstddef>
 #include <cstdint>

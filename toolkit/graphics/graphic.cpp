@@ -1,7 +1,7 @@
 #include "toolkit/graphics/graphic.h"
 
-#include "toolkit/core/filestream.h"
-#include "toolkit/core/memorystream.h"
+#include "toolkit/core/file_stream.h"
+#include "toolkit/core/memory_stream.h"
 
 #include <cstring>
 #include <typeinfo>

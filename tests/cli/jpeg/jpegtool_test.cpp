@@ -1,7 +1,7 @@
 // vorrel-jpeg against the reference decoder and encoder, and its answers to
 // bad input and bad command lines.
 #include "cli/jpeg/jpegtool.h"
-#include "jpeg/jpegsettings.h"
+#include "jpeg/jpeg_settings.h"
 #include "tests/support/program_runner.h"
 #include "tests/support/reference_codec.h"
 #include "tests/support/test_folder.h"

@@ -1,7 +1,7 @@
 #include "tests/support/test_folder.h"
 #include "toolkit/core/exceptions.h"
-#include "toolkit/core/filestream.h"
-#include "toolkit/core/memorystream.h"
+#include "toolkit/core/file_stream.h"
+#include "toolkit/core/memory_stream.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "toolkit/core/exceptions.h"
-#include "toolkit/core/memorystream.h"
+#include "toolkit/core/memory_stream.h"
 #include "toolkit/graphics/bitmap.h"
 #include "toolkit/graphics/canvas.h"
 

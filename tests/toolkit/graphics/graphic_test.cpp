@@ -1,10 +1,10 @@
 #include "tests/support/qt_application.h"
 #include "tests/support/test_folder.h"
 #include "toolkit/core/exceptions.h"
-#include "toolkit/core/memorystream.h"
+#include "toolkit/core/memory_stream.h"
 #include "toolkit/graphics/bitmap.h"
 #include "toolkit/graphics/picture.h"
-#include "toolkit/graphics/sharedimage.h"
+#include "toolkit/graphics/shared_image.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "jpeg/rowtransfer.h"
+#include "jpeg/row_transfer.h"
 
-#include "jpeg/codecguard.h"
+#include "jpeg/codec_guard.h"
 #include "toolkit/graphics/bitmap.h"
 
 #include <algorithm>

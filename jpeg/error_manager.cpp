@@ -1,6 +1,6 @@
-#include "jpeg/errormanager.h"
+#include "jpeg/error_manager.h"
 
-#include "jpeg/codecguard.h"
+#include "jpeg/codec_guard.h"
 #include "jpeg/ejpeg.h"
 
 namespace {

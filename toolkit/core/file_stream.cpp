@@ -1,4 +1,4 @@
-#include "toolkit/core/filestream.h"
+#include "toolkit/core/file_stream.h"
 
 #include "toolkit/core/exceptions.h"
 

@@ -1,7 +1,7 @@
-#include "bench/jpeg/benchphase.h"
+#include "bench/jpeg/bench_phase.h"
 
-#include "bench/jpeg/memorypeak.h"
-#include "bench/jpeg/plainlibjpeg.h"
+#include "bench/jpeg/memory_peak.h"
+#include "bench/jpeg/plain_libjpeg.h"
 #include "synthetic/synthetic_photo.h"
 
 

@@ -1,4 +1,4 @@
-#include "toolkit/core/stringresources.h"
+#include "toolkit/core/string_resources.h"
 
 #include "toolkit/core/exceptions.h"
 

@@ -1,8 +1,8 @@
-#include "jpeg/jpegregistration.h"
+#include "jpeg/jpeg_registration.h"
 
-#include "jpeg/jpegsettings.h"
+#include "jpeg/jpeg_settings.h"
 #include "jpeg/tjpegimage.h"
-#include "toolkit/core/stringresources.h"
+#include "toolkit/core/string_resources.h"
 #include "toolkit/graphics/picture.h"
 
 void RegisterJPEGImage()

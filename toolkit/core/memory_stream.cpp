@@ -1,4 +1,4 @@
-#include "toolkit/core/memorystream.h"
+#include "toolkit/core/memory_stream.h"
 
 #include "toolkit/core/exceptions.h"
 

@@ -1,6 +1,6 @@
-#include "jpeg/progresshook.h"
+#include "jpeg/progress_hook.h"
 
-#include "jpeg/codeccontext.h"
+#include "jpeg/codec_context.h"
 #include "toolkit/core/clock.h"
 #include "toolkit/graphics/graphic.h"
 

@@ -1,4 +1,4 @@
-#include "jpeg/jpegsettings.h"
+#include "jpeg/jpeg_settings.h"
 
 #include "toolkit/graphics/display.h"
 

@@ -1,7 +1,7 @@
-#include "jpeg/codeccontext.h"
+#include "jpeg/codec_context.h"
 
-#include "jpeg/errormanager.h"
-#include "jpeg/progresshook.h"
+#include "jpeg/error_manager.h"
+#include "jpeg/progress_hook.h"
 
 #include <cstring>
 

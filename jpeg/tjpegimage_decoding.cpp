@@ -4,12 +4,12 @@
 
 #include "jpeg/tjpegimage.h"
 
-#include "jpeg/byteviewstream.h"
-#include "jpeg/codeccontext.h"
+#include "jpeg/byte_view_stream.h"
+#include "jpeg/codec_context.h"
 #include "jpeg/ejpeg.h"
-#include "jpeg/pixelorder.h"
-#include "jpeg/rowtransfer.h"
-#include "jpeg/sourcemanager.h"
+#include "jpeg/pixel_order.h"
+#include "jpeg/row_transfer.h"
+#include "jpeg/source_manager.h"
 #include "jpeg/tjpegdata.h"
 
 #include <algorithm>
@@ -58,15 +58,15 @@ void TJPEGImage::PrepareDecoder(CodecContext &context, TStream &source)
     useBlueGreenRedOutput(codec);
 
     codec->scale_num = 1;
-    codec->scale_denom = 1u << DecodeScale;
-    codec->do_block_smoothing = BlockSmoothing;
-    if (Grayscale)
+    codec->scale_denom = 1u << m_decodeScale;
+    codec->do_block_smoothing = m_blockSmoothing;
+    if (m_grayscale)
         codec->out_color_space = JCS_GRAYSCALE;
-    if (OutputDepth == Depth8 || isGrayOutput(codec)) {
+    if (m_outputDepth == Depth8 || isGrayOutput(codec)) {
         codec->quantize_colors = TRUE;
         codec->desired_number_of_colors = decodedPaletteColours;
     }
-    if (DecodeSpeed == FavourSpeed) {
+    if (m_decodeSpeed == FavourSpeed) {
         codec->dct_method = JDCT_IFAST;
         codec->two_pass_quantize = FALSE;
         codec->dither_mode = JDITHER_ORDERED;
@@ -77,7 +77,7 @@ void TJPEGImage::PrepareDecoder(CodecContext &context, TStream &source)
     context.savedTwoPassQuantize = codec->two_pass_quantize != FALSE;
     context.savedDitherMode = codec->dither_mode;
 
-    if (ProgressiveView && callCodec(codec, [codec] { return jpeg_has_multiple_scans(codec); })) {
+    if (m_progressiveView && callCodec(codec, [codec] { return jpeg_has_multiple_scans(codec); })) {
         // Interim passes are fast and one-pass; the final pass gets the saved
         // choices back. The library must know before jpeg_start_decompress
         // that a two-pass quantizer will be wanted later.
@@ -91,27 +91,35 @@ void TJPEGImage::PrepareDecoder(CodecContext &context, TStream &source)
 
 TBitmap *TJPEGImage::EnsureBitmap()
 {
-    if (DecodedBitmap)
-        return DecodedBitmap.get();
+    if (m_decodedBitmap)
+        return m_decodedBitmap.get();
     MakeNewBitmap();
     // An Empty picture has nothing to decode: it shows an empty bitmap.
-    if (!SharedData->JpegStream)
-        return DecodedBitmap.get();
+    if (!m_sharedData->JpegStream)
+        return m_decodedBitmap.get();
     m_bitmapFromBytes = true;
 
     BusyScope busy(*this);
-    // Holds the bytes for the whole decode, whatever a handler does.
-    ScopedDataReference data(SharedData);
-    ByteViewStream bytes = viewOfBytes(*SharedData);
+    withHeldBytesDecoder([this](CodecContext &context) {
+        refuseOversizedOutput(&context.codec.decompress);
+        try {
+            decodeIntoBitmap(context);
+        } catch (const EAbort &) {
+            // A progress handler cancelled: the partly decoded bitmap stays.
+        }
+    });
+    return m_decodedBitmap.get();
+}
+
+void TJPEGImage::withHeldBytesDecoder(const std::function<void(CodecContext &context)> &use)
+{
+    // Holds the bytes for as long as the decoder reads them, whatever a
+    // progress handler does to the picture meanwhile.
+    ScopedDataReference data(m_sharedData);
+    ByteViewStream bytes = viewOfBytes(*m_sharedData);
     ScopedCodecContext context;
     PrepareDecoder(context.get(), bytes);
-    refuseOversizedOutput(&context->codec.decompress);
-    try {
-        decodeIntoBitmap(context.get());
-    } catch (const EAbort &) {
-        // A progress handler cancelled: the partly decoded bitmap stays.
-    }
-    return DecodedBitmap.get();
+    use(context.get());
 }
 
 void TJPEGImage::endDecodeNotifications(std::uint8_t percent)
@@ -124,23 +132,23 @@ void TJPEGImage::endDecodeNotifications(std::uint8_t percent)
 void TJPEGImage::decodeIntoBitmap(CodecContext &context)
 {
     j_decompress_ptr codec = &context.codec.decompress;
-    TBitmap &bitmap = *DecodedBitmap;
+    TBitmap &bitmap = *m_decodedBitmap;
     bool paletteFromDecoder = true;
-    const bool eightBit = OutputDepth == Depth8 || isGrayOutput(codec);
+    const bool eightBit = m_outputDepth == Depth8 || isGrayOutput(codec);
     bitmap.SetHandle(nullptr);
     bitmap.SetPixelFormat(eightBit ? TPixelFormat::pf8bit : TPixelFormat::pf24bit);
 
     NotifyProgress(this, TProgressStage::Starting, 0, false, TRect{}, std::string());
     try {
-        if (OwnedPalette) {
-            if (OutputDepth == Depth24) {
-                OwnedPalette.reset();
+        if (m_ownedPalette) {
+            if (m_outputDepth == Depth24) {
+                m_ownedPalette.reset();
             } else if (!isGrayOutput(codec)) {
                 // The codec maps colour output to the picture's palette. Gray
                 // output cannot use a colour map (the codec would quietly
                 // drop it), so gray keeps the decoder's gray levels.
-                ColormapFromPalette(codec, OwnedPalette.get());
-                bitmap.SetPalette(CopyPalette(OwnedPalette.get()));
+                ColormapFromPalette(codec, m_ownedPalette.get());
+                bitmap.SetPalette(CopyPalette(m_ownedPalette.get()));
                 paletteFromDecoder = false;
             }
         }
@@ -238,24 +246,22 @@ void TJPEGImage::ColormapFromPalette(j_decompress_ptr codec, HPALETTE palette)
 
 void TJPEGImage::RecalcOutputSize()
 {
-    if (!OutputSizeStale)
+    if (!m_outputSizeStale)
         return;
-    if (!SharedData->JpegStream || SharedData->ImageWidth == 0) {
+    if (!m_sharedData->JpegStream || m_sharedData->ImageWidth == 0) {
         // No header facts: nothing to scale.
-        CachedOutputWidth = 0;
-        CachedOutputHeight = 0;
-        OutputSizeStale = false;
+        m_cachedOutputWidth = 0;
+        m_cachedOutputHeight = 0;
+        m_outputSizeStale = false;
         return;
     }
-    ScopedDataReference data(SharedData);
-    ByteViewStream bytes = viewOfBytes(*SharedData);
-    ScopedCodecContext context;
-    PrepareDecoder(context.get(), bytes);
-    j_decompress_ptr codec = &context->codec.decompress;
-    codec->progress = nullptr;
-    callCodec(codec, [codec] { jpeg_calc_output_dimensions(codec); });
-    CachedOutputWidth = static_cast<std::int32_t>(codec->output_width);
-    CachedOutputHeight = static_cast<std::int32_t>(codec->output_height);
-    ProgressiveData = callCodec(codec, [codec] { return jpeg_has_multiple_scans(codec); }) != FALSE;
-    OutputSizeStale = false;
+    withHeldBytesDecoder([this](CodecContext &context) {
+        j_decompress_ptr codec = &context.codec.decompress;
+        codec->progress = nullptr;
+        callCodec(codec, [codec] { jpeg_calc_output_dimensions(codec); });
+        m_cachedOutputWidth = static_cast<std::int32_t>(codec->output_width);
+        m_cachedOutputHeight = static_cast<std::int32_t>(codec->output_height);
+        m_progressiveData = callCodec(codec, [codec] { return jpeg_has_multiple_scans(codec); }) != FALSE;
+    });
+    m_outputSizeStale = false;
 }

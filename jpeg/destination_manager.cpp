@@ -1,7 +1,7 @@
-#include "jpeg/destinationmanager.h"
+#include "jpeg/destination_manager.h"
 
-#include "jpeg/codecguard.h"
-#include "jpeg/sourcemanager.h"
+#include "jpeg/codec_guard.h"
+#include "jpeg/source_manager.h"
 #include "toolkit/core/stream.h"
 
 #include <cstdint>

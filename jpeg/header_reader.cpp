@@ -1,7 +1,7 @@
-#include "jpeg/headerreader.h"
+#include "jpeg/header_reader.h"
 
-#include "jpeg/codeccontext.h"
-#include "jpeg/sourcemanager.h"
+#include "jpeg/codec_context.h"
+#include "jpeg/source_manager.h"
 
 JpegHeaderFacts ReadJpegHeader(TStream &stream)
 {

@@ -1,4 +1,4 @@
-#include "toolkit/graphics/pixelblock.h"
+#include "toolkit/graphics/pixel_block.h"
 
 #include <cstring>
 #include <new>

@@ -1,8 +1,8 @@
-#include "bench/jpeg/benchphase.h"
+#include "bench/jpeg/bench_phase.h"
 
 #include "synthetic/synthetic_photo.h"
 #include "jpeg/tjpegimage.h"
-#include "toolkit/core/memorystream.h"
+#include "toolkit/core/memory_stream.h"
 #include "toolkit/graphics/bitmap.h"
 
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "jpeg/codecguard.h"
+#include "jpeg/codec_guard.h"
 #include "jpeg/libjpeg.h"
 
 #include <cstddef>
@@ -76,7 +76,7 @@ namespace codec_detail {
 void initContext(CodecContext &context, TGraphic *owner, bool decompress, int libraryVersion, std::size_t structSize);
 } // namespace codec_detail
 
-// callCodec (codecguard.h) on the context's codec object.
+// callCodec (codec_guard.h) on the context's codec object.
 template <class Call>
 auto callCodec(CodecContext &context, Call &&call) -> decltype(call())
 {

@@ -1,4 +1,4 @@
-#include "jpeg/codecguard.h"
+#include "jpeg/codec_guard.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,6 +1,6 @@
-#include "jpeg/sourcemanager.h"
+#include "jpeg/source_manager.h"
 
-#include "jpeg/codecguard.h"
+#include "jpeg/codec_guard.h"
 #include "toolkit/core/stream.h"
 
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "bench/jpeg/memorypeak.h"
+#include "bench/jpeg/memory_peak.h"
 
 #include <fstream>
 #include <string>

@@ -1,4 +1,4 @@
-#include "toolkit/graphics/sharedimage.h"
+#include "toolkit/graphics/shared_image.h"
 
 void TSharedImage::Release()
 {

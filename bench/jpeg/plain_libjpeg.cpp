@@ -1,4 +1,4 @@
-#include "bench/jpeg/plainlibjpeg.h"
+#include "bench/jpeg/plain_libjpeg.h"
 
 #include <algorithm>
 #include <csetjmp>

@@ -1,4 +1,4 @@
-#include "jpeg/pixelorder.h"
+#include "jpeg/pixel_order.h"
 
 void useBlueGreenRedOutput(j_decompress_ptr cinfo)
 {

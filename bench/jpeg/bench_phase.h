@@ -35,7 +35,7 @@ std::vector<BenchPhase> floorPhases();
 // The same work through the picture object: "picture-decode", "picture-encode".
 std::vector<BenchPhase> picturePhases();
 
-#include "bench/jpeg/memorypeak.h"
+#include "bench/jpeg/memory_peak.h"
 
 #include <algorithm>
 #include <chrono>

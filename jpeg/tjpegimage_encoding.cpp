@@ -2,23 +2,23 @@
 
 #include "jpeg/tjpegimage.h"
 
-#include "jpeg/codeccontext.h"
-#include "jpeg/destinationmanager.h"
-#include "jpeg/pixelorder.h"
-#include "jpeg/rowtransfer.h"
+#include "jpeg/codec_context.h"
+#include "jpeg/destination_manager.h"
+#include "jpeg/pixel_order.h"
+#include "jpeg/row_transfer.h"
 #include "jpeg/tjpegdata.h"
 #include "toolkit/core/exceptions.h"
 
 void TJPEGImage::EnsureCompressed()
 {
-    if (!SharedData->JpegStream)
+    if (!m_sharedData->JpegStream)
         CompressBitmap();
 }
 
 void TJPEGImage::CompressBitmap()
 {
     BusyScope busy(*this);
-    ScopedDataReference data(SharedData);
+    ScopedDataReference data(m_sharedData);
     ScopedCodecContext context;
     InitCompressContext(context.get(), this);
     j_compress_ptr codec = &context->codec.compress;
@@ -30,9 +30,9 @@ void TJPEGImage::CompressBitmap()
     std::int32_t height = 0;
     try {
         jpeg_stream_dest(codec, *encoded);
-        if (DecodedBitmap && DecodedBitmap->GetWidth() != 0 && DecodedBitmap->GetHeight() != 0) {
-            width = DecodedBitmap->GetWidth();
-            height = DecodedBitmap->GetHeight();
+        if (m_decodedBitmap && m_decodedBitmap->GetWidth() != 0 && m_decodedBitmap->GetHeight() != 0) {
+            width = m_decodedBitmap->GetWidth();
+            height = m_decodedBitmap->GetHeight();
             encodeBitmap(context.get());
         }
     } catch (const EAbort &) {
@@ -48,23 +48,23 @@ void TJPEGImage::CompressBitmap()
     }
     // A handler may have saved a picture sharing the holder meanwhile; filled
     // bytes are never replaced, so ours go to a holder of our own.
-    if (SharedData->JpegStream)
+    if (m_sharedData->JpegStream)
         AttachNewData();
-    SharedData->JpegStream = std::move(encoded);
+    m_sharedData->JpegStream = std::move(encoded);
     if (width != 0) {
-        SharedData->ImageWidth = width;
-        SharedData->ImageHeight = height;
-        if (Grayscale)
-            SharedData->GrayscaleData = true;
-        OutputSizeStale = true;
+        m_sharedData->ImageWidth = width;
+        m_sharedData->ImageHeight = height;
+        if (m_grayscale)
+            m_sharedData->GrayscaleData = true;
+        m_outputSizeStale = true;
     }
 }
 
 void TJPEGImage::encodeBitmap(CodecContext &context)
 {
     j_compress_ptr codec = &context.codec.compress;
-    codec->image_width = static_cast<JDIMENSION>(DecodedBitmap->GetWidth());
-    codec->image_height = static_cast<JDIMENSION>(DecodedBitmap->GetHeight());
+    codec->image_width = static_cast<JDIMENSION>(m_decodedBitmap->GetWidth());
+    codec->image_height = static_cast<JDIMENSION>(m_decodedBitmap->GetHeight());
     // The colour space of the input must be known before the defaults,
     // which are chosen from it.
     useBlueGreenRedInput(codec);
@@ -73,21 +73,21 @@ void TJPEGImage::encodeBitmap(CodecContext &context)
     // may replace it, and a progress handler only draws it. Other formats
     // are read from a 24-bit copy, which is freed whatever happens.
     std::unique_ptr<TBitmap> converted;
-    TBitmap *rowsToEncode = DecodedBitmap.get();
+    TBitmap *rowsToEncode = m_decodedBitmap.get();
     if (rowsToEncode->GetPixelFormat() != TPixelFormat::pf24bit) {
         converted = std::make_unique<TBitmap>();
-        converted->Assign(DecodedBitmap.get());
+        converted->Assign(m_decodedBitmap.get());
         converted->SetPixelFormat(TPixelFormat::pf24bit);
         rowsToEncode = converted.get();
     }
 
     callCodec(codec, [codec] { jpeg_set_defaults(codec); });
     codec->dct_method = JDCT_FLOAT;
-    const int quality = Quality;
+    const int quality = m_quality;
     callCodec(codec, [codec, quality] { jpeg_set_quality(codec, quality, TRUE); });
-    if (Grayscale)
+    if (m_grayscale)
         callCodec(codec, [codec] { jpeg_set_colorspace(codec, JCS_GRAYSCALE); });
-    if (ProgressiveData)
+    if (m_progressiveData)
         callCodec(codec, [codec] { jpeg_simple_progression(codec); });
     RowTransfer rows(*rowsToEncode);
 

@@ -1,4 +1,4 @@
-#include "bench/jpeg/wholeprocess.h"
+#include "bench/jpeg/whole_process.h"
 
 #include "synthetic/synthetic_photo.h"
 

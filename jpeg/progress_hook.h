@@ -15,5 +15,5 @@
 //   full width; redrawNow when it spans 4 rows or more;
 // - encoding: empty rectangle, redrawNow false.
 // An exception from the owner's handler (EAbort cancels) leaves the running
-// library call as described in codecguard.h.
+// library call as described in codec_guard.h.
 void ReportCodecProgress(j_common_ptr cinfo) noexcept;

@@ -1,4 +1,4 @@
-#include "jpeg/byteviewstream.h"
+#include "jpeg/byte_view_stream.h"
 
 #include "toolkit/core/exceptions.h"
 
