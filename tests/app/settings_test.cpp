@@ -1,6 +1,7 @@
 #include "app/file_replacement.h"
 #include "app/folder_settings.h"
 #include "tests/app/main_window_fixture.h"
+#include "tests/support/process_state.h"
 #include "toolkit/forms/tbutton.h"
 #include "toolkit/forms/tedit.h"
 
@@ -184,8 +185,8 @@ TEST_F(MainWindowTest, SettingsStayInTheStartFolderWhateverTheDialogDid)
 TEST_F(MainWindowTest, RealDialogsOpenWhereTheFoldersSayAndWriteNoFileOfTheirOwn)
 {
     // Caches (fontconfig's) are not the program's writing: they go elsewhere.
-    for (const auto &[variable, place] : {std::pair{"HOME", "home"}, {"XDG_CONFIG_HOME", "home"}, {"XDG_CACHE_HOME", "cache"}})
-        ASSERT_EQ(::setenv(variable, (folder / place).c_str(), 1), 0);
+    const EnvironmentVariableScope home("HOME", folder / "home"), config("XDG_CONFIG_HOME", folder / "home"),
+        cache("XDG_CACHE_HOME", folder / "cache");
     folder.makeFolder("home");
     folder.writeFile("Settings.ini", "\n" + folder / "audio/");
     folder.makeFolder("audio");

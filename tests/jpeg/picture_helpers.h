@@ -3,6 +3,7 @@
 #include "jpeg/jpeg_settings.h"
 #include "jpeg/tjpegimage.h"
 #include "tests/support/byte_stream.h"
+#include "tests/support/default_jpeg_settings.h"
 #include "tests/support/expect_failure.h"
 #include "tests/support/reference_codec.h"
 #include "tests/support/test_folder.h"
@@ -21,21 +22,6 @@ std::unique_ptr<TJPEGImage> pictureFromBytes(const Bytes &jpeg);
 // The picture decoded (AssignTo a bitmap) as a raster; what SaveToStream writes.
 RasterImage decodedRaster(TJPEGImage &picture);
 Bytes savedBytes(TJPEGImage &picture);
-
-// DefaultJPEGSettings for as long as it lives.
-class DefaultSettingsScope {
-public:
-    explicit DefaultSettingsScope(const TJPEGSettings &settings) : m_previous(DefaultJPEGSettings)
-    {
-        DefaultJPEGSettings = settings;
-    }
-    ~DefaultSettingsScope() { DefaultJPEGSettings = m_previous; }
-    DefaultSettingsScope(const DefaultSettingsScope &) = delete;
-    DefaultSettingsScope &operator=(const DefaultSettingsScope &) = delete;
-
-private:
-    TJPEGSettings m_previous;
-};
 
 // Synthetic pictures encoded by the reference encoder: baseline,
 // progressive, restart markers, 4:4:4 sampling, gray data, odd sizes.

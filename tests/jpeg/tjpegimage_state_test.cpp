@@ -278,7 +278,7 @@ TEST(TJPEGImageState, HugeAnnouncedSizeIsRefusedBeforeDecoding)
 
 TEST(JPEGSupport, StartUpAdaptsTheDepthAndRegistersBothExtensionsUntilShutdown)
 {
-    const TJPEGPixelFormat stored = DefaultJPEGSettings.OutputDepth;
+    const DefaultSettingsScope stored(DefaultJPEGSettings); // start-up adapts the defaults
     for (const auto &[bits, depth] : {std::pair{8, Depth8}, std::pair{4, Depth8}, std::pair{16, Depth24}, std::pair{32, Depth24}}) {
         const DisplayDepthOverride display(bits);
         const JPEGSupportScope support;
@@ -292,5 +292,4 @@ TEST(JPEGSupport, StartUpAdaptsTheDepthAndRegistersBothExtensionsUntilShutdown)
     }
     EXPECT_EQ(TPicture::FindGraphicClassByExtension("jpg"), nullptr);
     EXPECT_EQ(TPicture::FindGraphicClassByName("TJPEGImage"), nullptr);
-    DefaultJPEGSettings.OutputDepth = stored;
 }

@@ -3,10 +3,10 @@
 #include <vector>
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include "scan/scan_run.h"
 #include "scan/scan_report.h"
+#include "tests/support/process_state.h"
 #include "tests/support/refusing_file_system.h"
 #include "tests/support/test_folder.h"
 
@@ -89,14 +89,12 @@ TEST(ScanRun, RelativeFoldersResolveAgainstTheBaseAndTheWorkingFolderStays)
     EXPECT_EQ(runScan(r), expected);
     // Without a base folder the current folder is the base; no run, failed
     // or not, leaves it changed.
-    const std::string previous = FileSystem::posix().GetCurrentDirectoryA();
-    ASSERT_EQ(::chdir((tree / "mod").c_str()), 0);
+    const WorkingFolderScope inMod(tree / "mod");
     r.baseFolder.clear();
     EXPECT_EQ(runScan(r), expected);
     EXPECT_EQ(runScan({"schemes", "missing", false, false, ""}), readingError);
     EXPECT_EQ(runScan({"missing", "audio", true, true, ""}), noSchemes);
     EXPECT_EQ(FileSystem::posix().GetCurrentDirectoryA(), (tree / "mod"));
-    ASSERT_EQ(::chdir(previous.c_str()), 0);
 }
 
 TEST(ScanRun, WhatCannotBeReadIsSkippedAndWarnedAboveTheList)

@@ -2,6 +2,7 @@
 // bad input and bad command lines.
 #include "cli/jpeg/jpegtool.h"
 #include "jpeg/jpeg_settings.h"
+#include "tests/support/default_jpeg_settings.h"
 #include "tests/support/program_runner.h"
 #include "tests/support/reference_codec.h"
 #include "tests/support/test_folder.h"
@@ -100,7 +101,7 @@ TEST(JpegTool, BadInputGetsOneLineNamingTheFile)
 {
     TestFolder folder;
     writeFileBytes(folder / "broken.jpg", {'n', 'o', 't', ' ', 'j', 'p', 'e', 'g'});
-    const TJPEGSettings saved = DefaultJPEGSettings;
+    const DefaultSettingsScope saved(DefaultJPEGSettings); // the tool changes the defaults
     for (const std::string name : {"broken.jpg", "missing.jpg"}) {
         JpegToolCommand command;
         command.input = folder / name;
@@ -111,7 +112,6 @@ TEST(JpegTool, BadInputGetsOneLineNamingTheFile)
         EXPECT_EQ(text.rfind("vorrel-jpeg: " + command.input + ": ", 0), 0u) << text;
         EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1) << text;
     }
-    DefaultJPEGSettings = saved;
 }
 
 } // namespace
