@@ -4,12 +4,10 @@
 #include <utility>
 
 ManifestWriter::ManifestWriter(const FileOperations &operations, std::string path,
-                               const QuarantineManifest &manifest, const std::string &textOnDisk)
+                               const QuarantineManifest &manifest)
     : m_operations(operations), m_path(std::move(path)), m_temporaries{m_path + ".new-1", m_path + ".new-2"},
       m_text(manifest)
 {
-    if (!textOnDisk.empty() && textOnDisk == m_text.text())
-        m_sharedOnDisk = m_text.size();
     removeSpares();  // left by a run cut short; never the manifest itself
 }
 

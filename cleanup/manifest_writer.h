@@ -31,11 +31,11 @@
 // file.
 class ManifestWriter {
 public:
-    // `textOnDisk` is what the file at `path` holds now: the text read for
-    // a restore, nothing for a move. Only a file that is this program's own
-    // rendering of `manifest` is ever reused.
-    ManifestWriter(const FileOperations &operations, std::string path, const QuarantineManifest &manifest,
-                   const std::string &textOnDisk = {});
+    // A file already at `path` (a manifest being restored from) is replaced
+    // whole by the first write and never reused: it need not be this
+    // program's rendering byte for byte (edited by hand, or by another
+    // version).
+    ManifestWriter(const FileOperations &operations, std::string path, const QuarantineManifest &manifest);
     ~ManifestWriter() { removeSpares(); }
     ManifestWriter(const ManifestWriter &) = delete;
     ManifestWriter &operator=(const ManifestWriter &) = delete;
@@ -60,8 +60,8 @@ private:
     std::string m_path;
     std::string m_temporaries[2];
     ManifestText m_text;
-    // Leading entries the manifest file shares with m_text; none when the
-    // file is missing or not this program's rendering.
+    // Leading entries the manifest file shares with m_text; none until the
+    // first write.
     std::optional<std::size_t> m_sharedOnDisk;
     std::optional<int> m_spare;       // which temporary holds an earlier version
     std::size_t m_sharedInSpare = 0;  // leading entries that version shares with m_text

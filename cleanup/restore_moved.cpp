@@ -71,7 +71,7 @@ CleanupOutcome restoreMovedSounds(const std::string &manifestPath, const FileOpe
     // From the last file moved to the first, as an undo: each restored file
     // is then the last entry, and the manifest's rewrite only drops its tail.
     const std::vector<QuarantinedFile> &listed = manifest.files;
-    ManifestWriter manifestFile(operations, manifestPath, manifest, text);
+    ManifestWriter manifestFile(operations, manifestPath, manifest);
     for (std::size_t done = 0; done < listed.size(); ++done) {
         const std::size_t index = listed.size() - 1 - done;
         FileReport report;
