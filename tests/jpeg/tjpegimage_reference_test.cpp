@@ -62,6 +62,32 @@ TEST(TJPEGImageAgainstReference, ProgressiveViewEndsWithThePlainDecode)
     }
 }
 
+TEST(TJPEGImageAgainstReference, BlockSmoothingActsOnProgressiveDataCutShort)
+{
+    // The scans before two thirds of the file, then the end marker: later
+    // scans' coefficient bits stay zero, which smoothing estimates.
+    const Bytes progressive = referenceJpeg("progressive-303x93");
+    std::size_t cut = progressive.size() * 2 / 3;
+    while (!(progressive[cut] == 0xFF && progressive[cut + 1] == 0xDA))
+        --cut;
+    Bytes jpeg(progressive.begin(), progressive.begin() + static_cast<std::ptrdiff_t>(cut));
+    jpeg.insert(jpeg.end(), {0xFF, 0xD9});
+    // The reference decoder always smooths (its -nosmooth is about chroma
+    // upsampling). The transcoder writes the same coefficients as complete
+    // data, which has nothing to smooth: that decode is the unsmoothed one.
+    TestFolder folder;
+    writeFileBytes(folder / "cut.jpg", jpeg);
+    runReference("jpegtran", {}, folder / "cut.jpg", folder / "complete.jpg");
+    const RasterImage smoothed = referenceDecode(jpeg, {"-dct", "float"});
+    const RasterImage unsmoothed = referenceDecode(readFileBytes(folder / "complete.jpg"), {"-dct", "float"});
+    ASSERT_NE(describeDifference(smoothed, unsmoothed), "") << "nothing left to smooth at byte " << cut;
+    for (const bool smoothing : {true, false}) {
+        DefaultSettingsScope settings(TJPEGSettings{.BlockSmoothing = smoothing});
+        EXPECT_EQ(describeDifference(smoothing ? smoothed : unsmoothed, decodedRaster(*pictureFromBytes(jpeg))), "")
+            << "smoothing " << smoothing;
+    }
+}
+
 TEST(TJPEGImageAgainstReference, AnotherPaletteDropsTheBitmapAndMapsLikeTheReferenceColourMap)
 {
     TestFolder folder;
