@@ -44,42 +44,40 @@ TEST(TJPEGImagePalette, GetPaletteIsAHalftoneOnlyFor24BitsOnAPalettedDisplay)
     }
 }
 
-TEST(TJPEGImagePalette, SetPaletteWithThePaletteHeldDoesNothing)
-{
-    DefaultSettingsScope settings(depth8);
-    std::unique_ptr<TJPEGImage> picture = pictureFromBytes(referenceJpeg("baseline-303x93"));
-    HPALETTE palette = fourColourPalette();
-    picture->SetPalette(palette);
-    decodedRaster(*picture);
-    TBitmap *bitmap = picture->Bitmap();
-    int changes = 0;
-    picture->SetOnChange([&changes](TPersistent *) { ++changes; });
-    picture->SetPalette(palette);
-    EXPECT_EQ(picture->Bitmap(), bitmap);
-    EXPECT_EQ(changes, 0);
-}
-
-TEST(TJPEGImagePalette, PaletteWithoutBitmapIsOnlyStored)
-{
-    std::unique_ptr<TJPEGImage> picture = pictureFromBytes(referenceJpeg("baseline-303x93"));
-    int changes = 0;
-    picture->SetOnChange([&changes](TPersistent *) { ++changes; });
-    picture->SetPaletteDirty(false);
-    HPALETTE palette = fourColourPalette();
-    picture->SetPalette(palette);
-    EXPECT_EQ(picture->GetPalette(), palette);
-    EXPECT_FALSE(picture->GetPaletteDirty());
-    EXPECT_EQ(changes, 0);
-}
-
-TEST(TJPEGImagePalette, PixelsOnlyPictureKeepsItsPixelsUnderAnotherPalette)
+// SetPalette where the bitmap must stay: without a bitmap the palette is only
+// stored; with that palette already held nothing happens; pixels that came
+// from elsewhere stay, as nothing could decode them again.
+TEST(TJPEGImagePalette, SetPaletteKeepsTheBitmapUnlessItCanBeDecodedAgain)
 {
     const RasterImage photo = makePhotoImage(19, 7, 3);
-    TJPEGImage picture;
-    picture.Assign(bitmapFromRaster(photo).get());
-    picture.SetPalette(fourColourPalette());
-    ASSERT_NE(picture.Bitmap(), nullptr) << "nothing to decode the pixels from again";
-    EXPECT_EQ(describeDifference(photo, decodedRaster(picture)), "");
+    enum State { Compressed, DecodedWithThePalette, PixelsOnly };
+    for (const State state : {Compressed, DecodedWithThePalette, PixelsOnly}) {
+        SCOPED_TRACE(state);
+        DefaultSettingsScope settings(depth8);
+        TJPEGImage picture;
+        if (state == PixelsOnly)
+            picture.Assign(bitmapFromRaster(photo).get());
+        else
+            picture.LoadFromStream(*streamOf(referenceJpeg("baseline-303x93")));
+        HPALETTE palette = fourColourPalette();
+        if (state == DecodedWithThePalette) {
+            picture.SetPalette(palette);
+            decodedRaster(picture);
+        }
+        TBitmap *bitmap = picture.Bitmap();
+        EXPECT_EQ(bitmap != nullptr, state != Compressed);
+        int changes = 0;
+        picture.SetOnChange([&changes](TPersistent *) { ++changes; });
+        picture.SetPaletteDirty(false);
+        picture.SetPalette(palette);
+        EXPECT_EQ(picture.Bitmap(), bitmap);
+        EXPECT_TRUE(state != Compressed || picture.GetPalette() == palette) << "only stored";
+        EXPECT_FALSE(picture.GetPaletteDirty());
+        EXPECT_EQ(changes, 0);
+        if (state == PixelsOnly) {
+            EXPECT_EQ(describeDifference(photo, decodedRaster(picture)), "");
+        }
+    }
 }
 
 TEST(TJPEGImagePalette, TwentyFourBitDecodeDiscardsTheHeldPalette)
