@@ -1,3 +1,4 @@
+#include "tests/support/byte_stream.h"
 #include "toolkit/core/exceptions.h"
 #include "toolkit/core/memory_stream.h"
 #include "toolkit/graphics/bitmap.h"
@@ -46,16 +47,10 @@ std::vector<std::uint8_t> saved(TBitmap &bitmap)
 {
     TMemoryStream stream;
     bitmap.SaveToStream(stream);
-    return {stream.Memory(), stream.Memory() + stream.GetSize()};
+    return streamBytes(stream);
 }
 
-void load(TBitmap &bitmap, const std::vector<std::uint8_t> &bytes)
-{
-    TMemoryStream stream;
-    stream.WriteBuffer(bytes.data(), static_cast<std::int64_t>(bytes.size()));
-    stream.SetPosition(0);
-    bitmap.LoadFromStream(stream);
-}
+void load(TBitmap &bitmap, const std::vector<std::uint8_t> &bytes) { bitmap.LoadFromStream(*streamOf(bytes)); }
 
 using BitmapLayout = testing::TestWithParam<std::tuple<TPixelFormat, bool, int>>;
 
