@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "cleanup/manifest_writer.h"
 #include "cleanup/move_unused.h"
 #include "cleanup/quarantine_manifest.h"
 #include "cleanup/restore_moved.h"
@@ -27,7 +28,8 @@ struct Faults {
     bool copyStopsHalfway = false;  // a copy writes half the file, then fails
     bool renameRefused = false;     // the destination cannot be written
     bool removeRefused = false;     // originals cannot be removed
-    bool linkRefused = false;       // no hard links, no swapping of two files
+    bool swapRefused = false;       // two files cannot be swapped in one step
+    bool linkRefused = false;       // no hard links
     int manifestWritesLeft = 1000;  // then the disk is full
 };
 
@@ -78,7 +80,7 @@ struct FaultyOperations : FileOperations, Faults {
     }
     std::error_code exchangeFiles(const std::string &first, const std::string &second) const override
     {
-        return linkRefused ? failure(EINVAL) : FileOperations::exchangeFiles(first, second);
+        return swapRefused ? failure(EINVAL) : FileOperations::exchangeFiles(first, second);
     }
 };
 
@@ -157,7 +159,7 @@ TEST(MoveUnused, EveryFailureLeavesEachFileWholeInOnePlaceAndTheManifestTruthful
          "cannot remove the original"},
         {"manifest unwritable", {.manifestWritesLeft = 1}, 1, 1, true, "No space left on device"},
         {"earlier manifest not rewritable", {.manifestWritesLeft = 2}, 2, 1, true, "No space left on device"},
-        {"no hard links", {.linkRefused = true}, 3, 0, false, ""},
+        {"no hard links", {.swapRefused = true, .linkRefused = true}, 3, 0, false, ""},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
@@ -223,7 +225,7 @@ TEST(RestoreMoved, PutsFilesBackWithoutOverwritingAndKeepsTheManifestTruthful)
         {"original path taken", {}, true, 2, 1},
         {"manifest unwritable", {.manifestWritesLeft = 0}, false, 0, 0},
         {"earlier manifest not rewritable", {.manifestWritesLeft = 1}, false, 1, 0},
-        {"no hard links", {.linkRefused = true}, false, 3, 0},
+        {"no hard links", {.swapRefused = true, .linkRefused = true}, false, 3, 0},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
@@ -260,6 +262,35 @@ TEST(RestoreMoved, RefusesManifestsItCannotFollowSafely)
     }
     EXPECT_NE(restoreMovedSounds(set.tree / "none.json", FileOperations::native()).error.find("No such file"),
               std::string::npos);
+}
+
+// After every write the file is exactly the whole manifest of that moment,
+// whether earlier versions are swapped in, kept by links, or never reused.
+TEST(ManifestWriter, EveryWriteLeavesTheWholeManifestOfThatMoment)
+{
+    for (const Faults &faults : {Faults{}, Faults{.swapRefused = true}, Faults{.swapRefused = true, .linkRefused = true}}) {
+        TestFolder folder;
+        const std::string path = folder / "m.json";
+        QuarantineManifest expected;
+        {
+            const FaultyOperations operations(faults);
+            ManifestWriter writer(operations, path, expected);
+            // Five appended; the last, the second and the first dropped; one more appended.
+            for (const int step : {0, 1, 2, 3, 4, -5, -2, -1, 5}) {
+                if (step >= 0) {
+                    const QuarantinedFile file{"/a/" + std::to_string(step), std::to_string(step), 1, step};
+                    writer.append(file);
+                    expected.files.push_back(file);
+                } else {
+                    writer.erase(static_cast<std::size_t>(-step - 1));
+                    expected.files.erase(expected.files.begin() + (-step - 1));
+                }
+                ASSERT_FALSE(writer.write());
+                EXPECT_EQ(TestFolder::readFile(path), manifestToText(expected));
+            }
+        }
+        EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);  // no spares
+    }
 }
 
 TEST(QuarantineManifest, KeepsNamesThatAreNotUtf8ByteForByte)
