@@ -166,14 +166,15 @@ TEST(TJPEGImageState, AssigningAPictureToItselfChangesNothing)
 
 TEST(TJPEGImageState, StoredFormRoundTripsAndCountZeroHoldsEmptyBytes)
 {
-    const Bytes jpeg = referenceJpeg("progressive-303x93");
+    const Bytes jpeg = referenceJpeg("progressive-640x400");
+    ASSERT_GT(jpeg.size(), 0xFFFFu) << "the count must use its third byte";
     TMemoryStream stored;
     pictureFromBytes(jpeg)->WriteData(stored);
     EXPECT_TRUE(streamBytes(stored) == storedForm(static_cast<std::int32_t>(jpeg.size()), jpeg));
     stored.SetPosition(0);
     TJPEGImage copy;
     copy.ReadData(stored);
-    EXPECT_EQ(copy.GetWidth(), 303);
+    EXPECT_EQ(copy.GetWidth(), 640);
     EXPECT_TRUE(savedBytes(copy) == jpeg);
 
     TJPEGImage empty;
