@@ -80,27 +80,25 @@ TEST(TJPEGImagePalette, SetPaletteKeepsTheBitmapUnlessItCanBeDecodedAgain)
     }
 }
 
-TEST(TJPEGImagePalette, TwentyFourBitDecodeDiscardsTheHeldPalette)
+// A held palette that the decode cannot map through changes no pixel: a
+// 24-bit decode discards it, gray output keeps its gray levels.
+TEST(TJPEGImagePalette, HeldPaletteThatTheDecodeCannotUseChangesNoPixel)
 {
-    const int livePalettes = livePaletteCount();
-    {
-        std::unique_ptr<TJPEGImage> picture = pictureFromBytes(referenceJpeg("baseline-303x93"));
-        picture->SetPalette(fourColourPalette());
-        EXPECT_EQ(livePaletteCount(), livePalettes + 1);
-        EXPECT_EQ(decodedRaster(*picture).bitsPerPixel, 24);
+    for (const auto &[name, depth] : {std::pair{"baseline-303x93", Depth24}, {"gray-303x93", Depth8}}) {
+        SCOPED_TRACE(name);
+        const int livePalettes = livePaletteCount();
+        {
+            DefaultSettingsScope settings(TJPEGSettings{.OutputDepth = depth});
+            const Bytes jpeg = referenceJpeg(name);
+            std::unique_ptr<TJPEGImage> picture = pictureFromBytes(jpeg);
+            picture->SetPalette(fourColourPalette());
+            EXPECT_EQ(livePaletteCount(), livePalettes + 1);
+            EXPECT_EQ(describeDifference(decodedRaster(*pictureFromBytes(jpeg)), decodedRaster(*picture)), "");
+            EXPECT_TRUE(depth != Depth24 || (livePaletteCount() == livePalettes && picture->GetPalette() == nullptr))
+                << "discarded by the decode";
+        }
         EXPECT_EQ(livePaletteCount(), livePalettes);
-        EXPECT_EQ(picture->GetPalette(), nullptr);
     }
-    EXPECT_EQ(livePaletteCount(), livePalettes);
-}
-
-TEST(TJPEGImagePalette, GrayOutputKeepsItsGrayLevelsUnderAHeldPalette)
-{
-    const Bytes jpeg = referenceJpeg("gray-303x93");
-    DefaultSettingsScope settings(depth8);
-    std::unique_ptr<TJPEGImage> withPalette = pictureFromBytes(jpeg);
-    withPalette->SetPalette(fourColourPalette());
-    EXPECT_EQ(describeDifference(decodedRaster(*pictureFromBytes(jpeg)), decodedRaster(*withPalette)), "");
 }
 
 TEST(TJPEGImagePalette, TheBitmapsOwnPaletteIsCopiedNotShared)
