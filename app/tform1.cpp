@@ -49,7 +49,7 @@ const FolderChoice audioChoice{"Select an audio file present in the destination 
 
 TForm1::TForm1()
     : TForm(mainWindowLayout())
-    , m_workingFolder(FileSystem::posix().GetCurrentDirectoryA())
+    , m_workingFolder(FileSystem::native().GetCurrentDirectoryA())
     , m_scanner(runScan)
 {
     buildControls();

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
-WorkingFolderRestorer::WorkingFolderRestorer() : m_folder(FileSystem::posix().GetCurrentDirectoryA())
+WorkingFolderRestorer::WorkingFolderRestorer() : m_folder(FileSystem::native().GetCurrentDirectoryA())
 {
 }
 

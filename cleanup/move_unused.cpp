@@ -10,6 +10,7 @@
 #include "cleanup/near_misses.h"
 #include "cleanup/quarantine_manifest.h"
 #include "scan/scan_run.h"
+#include "toolkit/filesystem/paths.h"
 
 namespace {
 
@@ -33,16 +34,16 @@ std::string refusal(const fs::path &quarantine, const ScanDetails &details, cons
                     const FileOperations &operations)
 {
     if (!quarantine.is_absolute())
-        return "the quarantine folder must be an absolute path: " + quarantine.string();
+        return "the quarantine folder must be an absolute path: " + utf8FromPath(quarantine);
     if (details.outcome == ScanOutcome::NoSchemeFiles || details.audioFolder.empty())
         return "the scan found no scheme files or no audio folder, so nothing is known to be unused";
-    const fs::path audio = details.audioFolder;
-    const std::optional<std::string> resolved = fileSystem.canonicalPath(quarantine.string());
-    if (isInside(quarantine, audio) || (resolved && isInside(*resolved, audio)))
-        return "the quarantine folder " + quarantine.string() + " lies inside the audio folder "
+    const fs::path audio = pathFromUtf8(details.audioFolder);
+    const std::optional<std::string> resolved = fileSystem.canonicalPath(utf8FromPath(quarantine));
+    if (isInside(quarantine, audio) || (resolved && isInside(pathFromUtf8(*resolved), audio)))
+        return "the quarantine folder " + utf8FromPath(quarantine) + " lies inside the audio folder "
                + details.audioFolder + "; choose one outside it";
     FileStamp stamp;
-    const std::string manifest = (quarantine / QuarantineManifest::fileName).string();
+    const std::string manifest = utf8FromPath(quarantine / QuarantineManifest::fileName);
     if (!operations.stat(manifest, stamp))
         return "the quarantine folder already holds a manifest, " + manifest
                + "; restore it or choose another folder";
@@ -55,7 +56,7 @@ CleanupOutcome moveUnusedSounds(const MoveRequest &request, const FileSystem &fi
                                 const FileOperations &operations, const CleanupProgress &progress)
 {
     CleanupOutcome outcome;
-    fs::path quarantine = fs::path(request.quarantineFolder).lexically_normal();
+    fs::path quarantine = pathFromUtf8(request.quarantineFolder).lexically_normal();
     if (quarantine.has_relative_path() && !quarantine.has_filename())
         quarantine = quarantine.parent_path();  // no trailing separator
 
@@ -84,7 +85,7 @@ CleanupOutcome moveUnusedSounds(const MoveRequest &request, const FileSystem &fi
     manifest.audioFolder = details.audioFolder;
     manifest.schemesSubfolders = request.scan.schemesSubfolders;
     manifest.audioSubfolders = request.scan.audioSubfolders;
-    const std::string manifestPath = (quarantine / QuarantineManifest::fileName).string();
+    const std::string manifestPath = utf8FromPath(quarantine / QuarantineManifest::fileName);
     ManifestWriter manifestFile(operations, manifestPath, manifest);
     std::size_t listed = 0;
 
@@ -92,7 +93,7 @@ CleanupOutcome moveUnusedSounds(const MoveRequest &request, const FileSystem &fi
         const std::string &path = chosen[done];
         FileReport report{FileResult::Skipped, path, {}, 0, {}};
         const auto found = unreferencedByPath.find(path);
-        const fs::path relative = fs::path(path).lexically_relative(details.audioFolder);
+        const fs::path relative = pathFromUtf8(path).lexically_relative(pathFromUtf8(details.audioFolder));
         FileStamp stamp;
         std::error_code error;
         if (found == unreferencedByPath.end()) {
@@ -107,17 +108,17 @@ CleanupOutcome moveUnusedSounds(const MoveRequest &request, const FileSystem &fi
             report.message = failureText("cannot read the size of", path, error);
         } else {
             report.size = stamp.size;
-            report.destination = (quarantine / relative).string();
+            report.destination = utf8FromPath(quarantine / relative);
             if (request.dryRun) {
                 report.result = FileResult::WouldMove;
-            } else if ((error = operations.makeFolders(fs::path(report.destination).parent_path().string()))) {
+            } else if ((error = operations.makeFolders(utf8FromPath(pathFromUtf8(report.destination).parent_path())))) {
                 report.result = FileResult::Failed;
-                report.message = failureText("cannot create the folder", fs::path(report.destination).parent_path().string(), error);
+                report.message = failureText("cannot create the folder", utf8FromPath(pathFromUtf8(report.destination).parent_path()), error);
             } else if (std::string why = moveFileSafely(operations, path, report.destination, stamp.size); !why.empty()) {
                 report.result = FileResult::Failed;
                 report.message = std::move(why);
             } else {
-                manifestFile.append({path, relative.generic_string(), stamp.size, stamp.modifiedNanoseconds});
+                manifestFile.append({path, genericUtf8FromPath(relative), stamp.size, stamp.modifiedNanoseconds});
                 outcome.manifestPath = manifestPath;
                 report.result = FileResult::Moved;
                 // Flushed to the disk once at the end: a flush per file would

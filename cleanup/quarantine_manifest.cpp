@@ -7,6 +7,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cleanup/utf8_text.h"
+#include "toolkit/filesystem/paths.h"
 
 namespace {
 
@@ -134,7 +135,7 @@ std::string manifestFromText(const std::string &text, QuarantineManifest &manife
             file.quarantinedPath = takeText(item, "quarantined");
             file.size = item.at("size").get<std::uintmax_t>();
             file.modifiedNanoseconds = item.at("modifiedNanoseconds").get<std::int64_t>();
-            if (!std::filesystem::path(file.originalPath).is_absolute())
+            if (!pathFromUtf8(file.originalPath).is_absolute())
                 return "original path is not absolute: " + file.originalPath;
             if (!staysInside(file.quarantinedPath))
                 return "quarantined path leaves the quarantine folder: " + file.quarantinedPath;

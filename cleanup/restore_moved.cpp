@@ -5,6 +5,7 @@
 #include "cleanup/file_mover.h"
 #include "cleanup/manifest_writer.h"
 #include "cleanup/quarantine_manifest.h"
+#include "toolkit/filesystem/paths.h"
 
 namespace {
 
@@ -14,7 +15,7 @@ namespace fs = std::filesystem;
 bool restoreOne(const FileOperations &operations, const QuarantinedFile &file, const fs::path &quarantine,
                 FileReport &report)
 {
-    report.path = (quarantine / file.quarantinedPath).string();
+    report.path = utf8FromPath(quarantine / pathFromUtf8(file.quarantinedPath));
     report.destination = file.originalPath;
     report.size = file.size;
     report.result = FileResult::Failed;
@@ -33,7 +34,7 @@ bool restoreOne(const FileOperations &operations, const QuarantinedFile &file, c
                          + std::to_string(file.size) + "; it stays";
         return false;
     }
-    const std::string folder = fs::path(file.originalPath).parent_path().string();
+    const std::string folder = utf8FromPath(pathFromUtf8(file.originalPath).parent_path());
     if (const std::error_code error = operations.makeFolders(folder)) {
         report.message = failureText("cannot create the folder", folder, error);
         return false;
@@ -66,7 +67,7 @@ CleanupOutcome restoreMovedSounds(const std::string &manifestPath, const FileOpe
         outcome.error = manifestPath + " is not a manifest of moved sounds: " + why;
         return outcome;
     }
-    const fs::path quarantine = fs::path(manifestPath).parent_path();
+    const fs::path quarantine = pathFromUtf8(manifestPath).parent_path();
 
     // From the last file moved to the first, as an undo: each restored file
     // is then the last entry, and the manifest's rewrite only drops its tail.
@@ -105,7 +106,7 @@ CleanupOutcome restoreMovedSounds(const std::string &manifestPath, const FileOpe
         return outcome;
     }
     outcome.manifestPath.clear();
-    if (const std::error_code error = operations.removeEmptyFolders(quarantine.string()))
-        outcome.error = failureText("every file is back, but cannot remove the folder", quarantine.string(), error);
+    if (const std::error_code error = operations.removeEmptyFolders(utf8FromPath(quarantine)))
+        outcome.error = failureText("every file is back, but cannot remove the folder", utf8FromPath(quarantine), error);
     return outcome;
 }

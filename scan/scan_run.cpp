@@ -12,10 +12,10 @@ std::optional<std::string> resolveFolder(const FileSystem &fs, const std::string
 {
     if (folder.empty())
         return std::nullopt;
-    if (folder.front() == '/')
+    if (isAbsolutePath(folder))
         return fs.canonicalPath(folder);
     std::string base = baseFolder;
-    if (base.empty() || base.front() != '/') {
+    if (!isAbsolutePath(base)) {
         const std::string current = fs.GetCurrentDirectoryA();
         if (current.empty())
             return std::nullopt;

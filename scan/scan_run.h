@@ -65,7 +65,7 @@ struct ScanDetails {
 
 // Runs one whole scan over the file-system services `fs`. Never throws for
 // anything found on disk; never changes the working folder.
-ScanDetails runScanDetailed(const ScanRequest &request, const FileSystem &fs = FileSystem::posix());
+ScanDetails runScanDetailed(const ScanRequest &request, const FileSystem &fs = FileSystem::native());
 
 // The absolute, canonical folder that `folder` names, a relative one taken
 // from `baseFolder` (itself taken from the current folder when relative or

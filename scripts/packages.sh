@@ -13,6 +13,14 @@ VORREL_TEST_PACKAGES=(
     libgtest-dev
     libjpeg-turbo-progs
 )
+# The Windows build of vorrel-scan and its tests: the MinGW-w64 cross
+# compiler, GoogleTest's sources to build for Windows, and Wine to run them.
+VORREL_WINDOWS_PACKAGES=(
+    g++-mingw-w64-x86-64
+    g++-mingw-w64-x86-64-posix
+    googletest
+    wine64
+)
 
 vorrel_missing_packages() {
     local package

@@ -132,7 +132,7 @@ void MoveUnusedDialog::moveTicked()
                              static_cast<int>(request.files.size()), this);
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);
-    m_outcome = moveUnusedSounds(request, FileSystem::posix(), FileOperations::native(),
+    m_outcome = moveUnusedSounds(request, FileSystem::native(), FileOperations::native(),
                                  [&](const FileReport &, std::size_t done, std::size_t) {
                                      progress.setValue(static_cast<int>(done));
                                  });

@@ -102,7 +102,7 @@ int main(int argc, char **argv)
         request.includeNearMisses = true;
         CleanupOutcome moved;
         best[2] = std::min(best[2], millisecondsOf([&] {
-            moved = moveUnusedSounds(request, FileSystem::posix(), FileOperations::native());
+            moved = moveUnusedSounds(request, FileSystem::native(), FileOperations::native());
         }));
         if (!moved.complete() || moved.count(FileResult::Moved) != renames.size())
             fail("the move did not move every file: " + moved.error);

@@ -156,7 +156,7 @@ int main(int argc, char **argv)
     const double peakAfterScan = peakMegabytes();
 
     // The same lists the scan builds, made once, outside the timing.
-    const FileSystem &fs = FileSystem::posix();
+    const FileSystem &fs = FileSystem::native();
     FileNameList schemes;
     FileNameList audio;
     std::vector<std::string> skipped;

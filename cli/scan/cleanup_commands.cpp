@@ -9,6 +9,7 @@
 #include "cleanup/restore_moved.h"
 #include "cli/scan/scan_json.h"
 #include "toolkit/filesystem/file_operations.h"
+#include "toolkit/filesystem/paths.h"
 
 namespace {
 
@@ -83,13 +84,13 @@ int runMoveUnused(const ScanArguments &arguments, std::ostream &out, std::ostrea
     MoveRequest request;
     request.scan = arguments.request;
     std::error_code error;
-    request.quarantineFolder = std::filesystem::absolute(arguments.moveUnused, error).string();
+    request.quarantineFolder = utf8FromPath(std::filesystem::absolute(pathFromUtf8(arguments.moveUnused), error));
     request.allUnreferenced = true;
     request.includeNearMisses = arguments.includeNearMisses;
     request.dryRun = arguments.dryRun;
     request.programVersion = VORREL_VERSION;
     const CleanupOutcome outcome =
-        moveUnusedSounds(request, FileSystem::posix(), FileOperations::native(), [&](const FileReport &file, auto, auto) {
+        moveUnusedSounds(request, FileSystem::native(), FileOperations::native(), [&](const FileReport &file, auto, auto) {
             if (!arguments.json)
                 printFile(file, out, err);
             else if (file.result == FileResult::Failed)
@@ -108,7 +109,7 @@ int runMoveUnused(const ScanArguments &arguments, std::ostream &out, std::ostrea
 int runRestore(const ScanArguments &arguments, std::ostream &out, std::ostream &err)
 {
     std::error_code error;
-    const std::string manifest = std::filesystem::absolute(arguments.restore, error).string();
+    const std::string manifest = utf8FromPath(std::filesystem::absolute(pathFromUtf8(arguments.restore), error));
     const CleanupOutcome outcome =
         restoreMovedSounds(manifest, FileOperations::native(), [&](const FileReport &file, auto, auto) {
             if (!arguments.json)

@@ -170,7 +170,7 @@ TEST_F(MainWindowTest, SettingsStayInTheStartFolderWhateverTheDialogDid)
     dialogChangesWorkingFolder = true;
     answers = {"/mods/schemes/town.sch"};
     form.Button1->click();
-    EXPECT_EQ(FileSystem::posix().GetCurrentDirectoryA(), folder.path()) << "the working folder is changed back after the dialog";
+    EXPECT_EQ(FileSystem::native().GetCurrentDirectoryA(), folder.path()) << "the working folder is changed back after the dialog";
     EXPECT_EQ(settingsText(), "/mods/schemes/\n");
     ASSERT_EQ(::chdir("/"), 0);
     answers = {"/mods/audio/rain.ogg"};

@@ -1,3 +1,4 @@
+#include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
@@ -68,7 +69,7 @@ TEST(ScanRun, FolderThatCannotBeEnteredEndsTheScanAndNothingElseIsWalked)
         for (const std::string &bad : Lines{"", "missing", "file.sch", "locked", tree / "missing/", "empty"}) {
             fs.searchedFolders.clear();
             EXPECT_EQ(runScanDetailed({bad, "audio", sub, sub, tree.path()}, fs).lines, noSchemes) << bad << sub;
-            const std::string asked = bad.empty() ? "\n" : bad[0] == '/' ? bad : (tree / bad);
+            const std::string asked = bad.empty() ? "\n" : isAbsolutePath(bad) ? bad : (tree / bad);
             for (const std::string &searched : fs.searchedFolders)
                 EXPECT_EQ(searched.rfind(asked, 0), 0u) << bad;
             if (bad != "empty") {
@@ -94,7 +95,7 @@ TEST(ScanRun, RelativeFoldersResolveAgainstTheBaseAndTheWorkingFolderStays)
     EXPECT_EQ(runScan(r), expected);
     EXPECT_EQ(runScan({"schemes", "missing", false, false, ""}), readingError);
     EXPECT_EQ(runScan({"missing", "audio", true, true, ""}), noSchemes);
-    EXPECT_EQ(FileSystem::posix().GetCurrentDirectoryA(), (tree / "mod"));
+    EXPECT_EQ(FileSystem::native().GetCurrentDirectoryA(), (tree / "mod"));
 }
 
 TEST(ScanRun, WhatCannotBeReadIsSkippedAndWarnedAboveTheList)

@@ -29,7 +29,7 @@ Found walkRecursive(const std::string &folder, bool audioMode)
 {
     FileNameList list;
     std::vector<std::string> skipped;
-    EXPECT_TRUE(collectRecursive(FileSystem::posix(), folder, list, audioMode, skipped));
+    EXPECT_TRUE(collectRecursive(FileSystem::native(), folder, list, audioMode, skipped));
     EXPECT_TRUE(skipped.empty());
     return foundIn(list);
 }
@@ -42,11 +42,11 @@ TEST(FolderWalkers, FlatWalksIgnoreCaseRecursiveNeedsTheExactExtensionAndGoesDow
         tree.writeFile(name);
     const std::string &root = tree.path();
     FileNameList audio, schemes;
-    EXPECT_TRUE(collectAudioFlat(FileSystem::posix(), root, audio));
+    EXPECT_TRUE(collectAudioFlat(FileSystem::native(), root, audio));
     EXPECT_EQ(foundIn(audio), (Found{{"", root}, {"Mixed", root}, {"wind", root}, {"WIND2", root}}));
     // Names shorter than ".ogg" never pass: the only empty name is ".ogg"'s.
     EXPECT_EQ(walkRecursive(root, true), (Found{{"", root}, {"wind", root}}));
-    collectSchemesFlat(FileSystem::posix(), root, schemes, false);
+    collectSchemesFlat(FileSystem::native(), root, schemes, false);
     EXPECT_EQ(foundIn(schemes), (Found{{"a.sch", root}, {"UPPER.SCH", root}}));
     EXPECT_EQ(walkRecursive(root, false), (Found{{"a.sch", root}, {"c.sch", tree / "sub"}}));
 }
@@ -57,8 +57,11 @@ TEST(FolderWalkers, RecursiveWalkIsDepthFirstInEntryOrderAndSkipsDotFoldersAndLi
     for (const char *path : {"z.ogg", "a.ogg", "M/b.ogg", "M/n/c.ogg", "M/d.ogg", "m2/e.ogg", "m2/b.ogg",
                              ".backup/h.ogg", "elsewhere/outside.ogg"})
         tree.writeFile(path);
+#ifndef _WIN32
+    // Wine cannot make links; the Windows suite walks past one the build made.
     std::filesystem::create_symlink("..", (tree / "M/loop"));
     std::filesystem::create_symlink("../elsewhere", (tree / "M/outside"));
+#endif
     const std::string &root = tree.path();
     EXPECT_EQ(walkRecursive(root, true),
               (Found{{"a", root}, {"outside", tree / "elsewhere"}, {"b", tree / "M"}, {"d", tree / "M"},
@@ -125,7 +128,7 @@ TEST(Comparison, ReportsReferencesThatNoAudioFileHas)
 using Read = std::vector<std::pair<std::string, std::size_t>>;  // name, line number
 
 // Reads the scheme files `files` of `tree`, in that order, with one reader.
-Read readFiles(const TestFolder &tree, const std::vector<std::string> &files, const FileSystem &fs = FileSystem::posix(),
+Read readFiles(const TestFolder &tree, const std::vector<std::string> &files, const FileSystem &fs = FileSystem::native(),
                std::vector<std::size_t> unreadable = {})
 {
     FileNameList schemes;

@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <optional>
 #include <string>
 
 #include <stdlib.h>
-#include <unistd.h>
+
+#include "tests/support/test_folder.h"
 
 // Process-wide state changed for one scope and put back on every way out,
 // so that a failing assertion cannot leave it changed for later tests.
@@ -18,13 +20,23 @@ public:
     {
         if (const char *previous = ::getenv(name))
             m_previous = previous;
-        EXPECT_EQ(::setenv(name, value.c_str(), 1), 0) << name;
+        EXPECT_EQ(set(name, value.c_str()), 0) << name;
     }
-    ~EnvironmentVariableScope() { m_previous ? ::setenv(m_name, m_previous->c_str(), 1) : ::unsetenv(m_name); }
+    ~EnvironmentVariableScope() { set(m_name, m_previous ? m_previous->c_str() : nullptr); }
     EnvironmentVariableScope(const EnvironmentVariableScope &) = delete;
     EnvironmentVariableScope &operator=(const EnvironmentVariableScope &) = delete;
 
 private:
+    // Sets `name` to `value`, or removes it for nullptr.
+    static int set(const char *name, const char *value)
+    {
+#ifdef _WIN32
+        return ::_putenv_s(name, value ? value : "");
+#else
+        return value ? ::setenv(name, value, 1) : ::unsetenv(name);
+#endif
+    }
+
     const char *m_name;
     std::optional<std::string> m_previous;
 };
@@ -34,16 +46,19 @@ class WorkingFolderScope {
 public:
     explicit WorkingFolderScope(const std::string &folder)
     {
-        if (char *current = ::getcwd(nullptr, 0)) {
-            m_previous = current;
-            ::free(current);
-        }
-        EXPECT_EQ(::chdir(folder.c_str()), 0) << "cannot enter " << folder;
+        std::error_code error;
+        m_previous = std::filesystem::current_path(error);
+        std::filesystem::current_path(fsPath(folder), error);
+        EXPECT_FALSE(error) << "cannot enter " << folder << ": " << error.message();
     }
-    ~WorkingFolderScope() { (void)::chdir(m_previous.c_str()); }
+    ~WorkingFolderScope()
+    {
+        std::error_code ignored;
+        std::filesystem::current_path(m_previous, ignored);
+    }
     WorkingFolderScope(const WorkingFolderScope &) = delete;
     WorkingFolderScope &operator=(const WorkingFolderScope &) = delete;
 
 private:
-    std::string m_previous;
+    std::filesystem::path m_previous;
 };

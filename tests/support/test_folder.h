@@ -1,11 +1,14 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 
 // A temporary folder for one test, named after the running test, removed
 // with everything in it when the object goes. Its path is canonical: the
 // folder walkers report canonical folders, and a temporary folder reached
-// through a link must compare equal to what they report.
+// through a link must compare equal to what they report. Paths are UTF-8 in
+// the platform's own form ('\' on Windows), as the file-system services
+// report them; relative ones given to it are written with '/'.
 class TestFolder {
 public:
     TestFolder();
@@ -13,9 +16,9 @@ public:
     TestFolder(const TestFolder &) = delete;
     TestFolder &operator=(const TestFolder &) = delete;
 
-    // Absolute, without a trailing '/'.
+    // Absolute, without a trailing separator.
     const std::string &path() const { return m_path; }
-    std::string operator/(const std::string &relative) const { return m_path + '/' + relative; }
+    std::string operator/(const std::string &relative) const;
 
     void makeFolder(const std::string &relative) const;
     // Writes byte for byte, making the folders on the way; throws
@@ -27,3 +30,7 @@ public:
 private:
     std::string m_path;
 };
+
+// `path` (UTF-8, in the platform's form) as the C++ library takes it; on
+// Windows a long one gets the "\\?\" form, which the library does not add.
+std::filesystem::path fsPath(const std::string &path);

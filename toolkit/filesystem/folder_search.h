@@ -20,9 +20,17 @@ struct FolderSearch {
     };
 
     Status status = Status::NothingFound;
-    int error = 0;                 // errno value when status is CannotOpen
+    int error = 0;                 // the system's error code when status is CannotOpen (errno, GetLastError())
     std::vector<FindData> entries; // in entry order (entry_order.h)
 
     bool found() const { return status == Status::Found; }
     bool opened() const { return status != Status::CannotOpen; }
 };
+
+// The parts of a search that both platforms share. A search starts with
+// startSearch(), which adds "." and ".." (as folders) when `pattern` matches
+// them, since not every file system lists them; the platform then adds the
+// other matching entries and calls finishSearch(), which puts them in entry
+// order and sets the status.
+FolderSearch startSearch(const std::string &pattern);
+void finishSearch(FolderSearch &search);

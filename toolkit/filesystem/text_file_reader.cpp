@@ -1,11 +1,7 @@
 #include "toolkit/filesystem/text_file_reader.h"
 
-#include <cerrno>
 #include <cstring>
 #include <utility>
-
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace {
 // Scheme files are small; one read usually takes a whole file.
@@ -13,10 +9,8 @@ constexpr std::size_t chunkSize = 8 * 1024;
 }
 
 TextFileReader::TextFileReader(const std::string &path)
-    : m_descriptor(::open(path.c_str(), O_RDONLY | O_CLOEXEC))
+    : m_file(ReadOnlyFile::open(path, m_error))
 {
-    if (m_descriptor < 0)
-        m_error = errno;
 }
 
 TextFileReader TextFileReader::refused(int error)
@@ -28,12 +22,12 @@ TextFileReader TextFileReader::refused(int error)
 
 TextFileReader::~TextFileReader() noexcept
 {
-    if (m_descriptor >= 0)
-        ::close(m_descriptor);
+    if (m_file != ReadOnlyFile::invalidHandle)
+        ReadOnlyFile::close(m_file);
 }
 
 TextFileReader::TextFileReader(TextFileReader &&other) noexcept
-    : m_descriptor(std::exchange(other.m_descriptor, -1))
+    : m_file(std::exchange(other.m_file, ReadOnlyFile::invalidHandle))
     , m_error(other.m_error)
     , m_buffer(std::move(other.m_buffer))
     , m_capacity(std::exchange(other.m_capacity, 0))
@@ -46,9 +40,9 @@ TextFileReader::TextFileReader(TextFileReader &&other) noexcept
 TextFileReader &TextFileReader::operator=(TextFileReader &&other) noexcept
 {
     if (this != &other) {
-        if (m_descriptor >= 0)
-            ::close(m_descriptor);
-        m_descriptor = std::exchange(other.m_descriptor, -1);
+        if (m_file != ReadOnlyFile::invalidHandle)
+            ReadOnlyFile::close(m_file);
+        m_file = std::exchange(other.m_file, ReadOnlyFile::invalidHandle);
         m_error = other.m_error;
         m_buffer = std::move(other.m_buffer);
         m_capacity = std::exchange(other.m_capacity, 0);
@@ -76,25 +70,18 @@ bool TextFileReader::refill()
         m_buffer = std::move(grown);
         m_capacity = capacity;
     }
-    for (;;) {
-        const ssize_t got = ::read(m_descriptor, m_buffer.get() + m_end, m_capacity - m_end);
-        if (got > 0) {
-            m_end += static_cast<std::size_t>(got);
-            return true;
-        }
-        if (got == 0)
-            return false;
-        if (errno != EINTR) {
-            m_error = errno;
-            m_failed = true;
-            return false;
-        }
+    const std::ptrdiff_t got = ReadOnlyFile::read(m_file, m_buffer.get() + m_end, m_capacity - m_end, m_error);
+    if (got > 0) {
+        m_end += static_cast<std::size_t>(got);
+        return true;
     }
+    m_failed = got < 0;
+    return false;
 }
 
 TextFileReader::Read TextFileReader::readLine(std::string &line)
 {
-    if (m_descriptor < 0 || m_failed)
+    if (m_file == ReadOnlyFile::invalidHandle || m_failed)
         return Read::Error;
     std::size_t searched = m_begin;
     for (;;) {

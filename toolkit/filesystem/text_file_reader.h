@@ -4,6 +4,8 @@
 #include <memory>
 #include <string>
 
+#include "toolkit/filesystem/read_only_file.h"
+
 // Owns one text file open for reading and hands it out line by line, the way
 // a text-mode read does on the platform the scheme files come from: a
 // carriage return right before a line feed is dropped, so CR LF and LF files
@@ -14,7 +16,7 @@ public:
     enum class Read { Line, End, Error };
 
     // Opens `path` for reading. Never throws: isOpen() is false when the file
-    // cannot be opened and error() holds the errno value.
+    // cannot be opened and error() holds the system's error code.
     explicit TextFileReader(const std::string &path);
     ~TextFileReader() noexcept;
 
@@ -27,7 +29,7 @@ public:
     // refuse a file without touching the disk.
     static TextFileReader refused(int error);
 
-    bool isOpen() const { return m_descriptor >= 0; }
+    bool isOpen() const { return m_file != ReadOnlyFile::invalidHandle; }
     int error() const { return m_error; }
 
     // Reads the next line into `line`, without its line feed. A last line
@@ -41,7 +43,7 @@ private:
     // Refills the buffer from the file; false at the end or on an error.
     bool refill();
 
-    int m_descriptor = -1;
+    ReadOnlyFile::Handle m_file = ReadOnlyFile::invalidHandle;
     int m_error = 0;
     std::unique_ptr<char[]> m_buffer;  // bytes read but not yet handed out
     std::size_t m_capacity = 0;

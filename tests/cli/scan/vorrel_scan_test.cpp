@@ -102,8 +102,8 @@ TEST(VorrelScan, JsonListsCountsFilesSizesAndMissingNames)
     EXPECT_EQ(document["audioFolder"], a);
     EXPECT_EQ(document["report"], json(Lines{"crickets", "RAIN", "", "Scan termined."}));
     EXPECT_EQ(document["unreferenced"],
-              json::array({{{"name", "crickets"}, {"folder", a}, {"path", a + "/crickets.ogg"}, {"size", 3}},
-                           {{"name", "RAIN"}, {"folder", a}, {"path", a + "/RAIN.OGG"}, {"size", 7}}}));
+              json::array({{{"name", "crickets"}, {"folder", a}, {"path", tree / "a/crickets.ogg"}, {"size", 3}},
+                           {{"name", "RAIN"}, {"folder", a}, {"path", tree / "a/RAIN.OGG"}, {"size", 7}}}));
     EXPECT_EQ(document["unreferencedBytes"], 10);
     EXPECT_EQ(document["missing"],
               json::array({{{"name", "thunder"}, {"schemeFile", tree / "s/a.sch"}, {"line", 4}}}));
@@ -111,6 +111,9 @@ TEST(VorrelScan, JsonListsCountsFilesSizesAndMissingNames)
 
 TEST(VorrelScan, JsonStaysValidAndLosslessForNamesThatAreNotUtf8)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows names are UTF-16: every one of them converts to valid UTF-8";
+#endif
     TestFolder tree;
     tree.writeFile("s/caf\xe9.sch", "\"s\"\nmissing_\xe9\n");
     tree.writeFile("a/\xff\xfe.ogg", "x");
@@ -140,26 +143,26 @@ TEST(VorrelScan, MovesUnusedSoundsAsideAndRestoresThemByteForByte)
     const std::string s = tree / "s", a = tree / "a", q = tree / "q";
 
     const json scan = json::parse(runScanProgram(tree, {"--json", "--audio-subfolders", s, a}).out);
-    EXPECT_EQ(scan["nearMisses"], json::array({{{"file", a + "/door.ogg"}, {"nearReference", "Door"},
-                                                {"schemeFile", s + "/a.sch"}, {"line", 4}}}));
+    EXPECT_EQ(scan["nearMisses"], json::array({{{"file", (tree / "a/door.ogg")}, {"nearReference", "Door"},
+                                                {"schemeFile", (tree / "s/a.sch")}, {"line", 4}}}));
 
     ProgramRun run = runScanProgram(tree, {"--audio-subfolders", "--move-unused", q, "--dry-run", s, a});
     EXPECT_EQ(run.exitCode, 0);
-    EXPECT_NE(run.out.find("would move " + a + "/sub/hum.ogg -> " + q + "/sub/hum.ogg (7 bytes)"), std::string::npos);
+    EXPECT_NE(run.out.find("would move " + (tree / "a/sub/hum.ogg") + " -> " + (tree / "q/sub/hum.ogg") + " (7 bytes)"), std::string::npos);
     EXPECT_NE(run.out.find("Would move 1 file (7 bytes), skipped 1, failed 0."), std::string::npos) << run.out;
     EXPECT_FALSE(std::filesystem::exists(q));
 
     run = runScanProgram(tree, {"--audio-subfolders", "--move-unused", q, s, a});
     EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(TestFolder::readFile(q + "/sub/hum.ogg"), hum);
-    EXPECT_FALSE(std::filesystem::exists(a + "/sub/hum.ogg"));
-    EXPECT_TRUE(std::filesystem::exists(a + "/door.ogg"));  // a near miss stays unless asked for
-    const std::string manifest = q + "/vorrel-moved-sounds.json";
+    EXPECT_EQ(TestFolder::readFile((tree / "q/sub/hum.ogg")), hum);
+    EXPECT_FALSE(std::filesystem::exists((tree / "a/sub/hum.ogg")));
+    EXPECT_TRUE(std::filesystem::exists((tree / "a/door.ogg")));  // a near miss stays unless asked for
+    const std::string manifest = (tree / "q/vorrel-moved-sounds.json");
     EXPECT_NE(run.out.find("Manifest: " + manifest), std::string::npos) << run.out;
 
     run = runScanProgram(tree, {"--restore", manifest});
     EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(TestFolder::readFile(a + "/sub/hum.ogg"), hum);
+    EXPECT_EQ(TestFolder::readFile((tree / "a/sub/hum.ogg")), hum);
     EXPECT_FALSE(std::filesystem::exists(q));
 
     // Near misses too; then a file stands at one original path again.
@@ -168,10 +171,10 @@ TEST(VorrelScan, MovesUnusedSoundsAsideAndRestoresThemByteForByte)
     tree.writeFile("a/door.ogg", "new");
     run = runScanProgram(tree, {"--restore", manifest});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_NE(run.err.find("conflict " + q + "/door.ogg"), std::string::npos) << run.err;
-    EXPECT_EQ(TestFolder::readFile(a + "/door.ogg"), "new");
-    EXPECT_EQ(TestFolder::readFile(q + "/door.ogg"), "near");
-    EXPECT_EQ(TestFolder::readFile(a + "/sub/hum.ogg"), hum);
+    EXPECT_NE(run.err.find("conflict " + (tree / "q/door.ogg")), std::string::npos) << run.err;
+    EXPECT_EQ(TestFolder::readFile((tree / "a/door.ogg")), "new");
+    EXPECT_EQ(TestFolder::readFile((tree / "q/door.ogg")), "near");
+    EXPECT_EQ(TestFolder::readFile((tree / "a/sub/hum.ogg")), hum);
 }
 
 } // namespace

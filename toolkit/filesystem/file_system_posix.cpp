@@ -1,18 +1,15 @@
 #include "toolkit/filesystem/file_system.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <memory>
 #include <string_view>
-#include <vector>
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "toolkit/filesystem/directory_stream.h"
-#include "toolkit/filesystem/entry_order.h"
 #include "toolkit/filesystem/file_attributes.h"
 #include "toolkit/filesystem/wildcard_match.h"
 
@@ -75,7 +72,7 @@ std::uint32_t attributesOf(const DirectoryStream &folder, const dirent &entry)
 
 } // namespace
 
-const FileSystem &FileSystem::posix()
+const FileSystem &FileSystem::native()
 {
     static const FileSystem services;
     return services;
@@ -83,34 +80,19 @@ const FileSystem &FileSystem::posix()
 
 FolderSearch FileSystem::searchFolder(const std::string &folder, const std::string &pattern) const
 {
-    FolderSearch search;
     DirectoryStream listing(folder);
-    if (!listing.isOpen()) {
-        search.status = FolderSearch::Status::CannotOpen;
-        search.error = listing.error();
-        return search;
-    }
-    // The listing's own "." and ".." are not relied on (not every file
-    // system yields them); they are added once, as folders.
-    for (const char *dot : {".", ".."}) {
-        if (matchesWildcard(pattern, dot))
-            search.entries.push_back({dot, FILE_ATTRIBUTE_DIRECTORY});
-    }
+    if (!listing.isOpen())
+        return {FolderSearch::Status::CannotOpen, listing.error(), {}};
+    FolderSearch search = startSearch(pattern);
     while (const dirent *entry = listing.next()) {
         const std::string_view name(entry->d_name);
         if (isDotEntry(name) || !matchesWildcard(pattern, name))
             continue;
         search.entries.push_back({std::string(name), attributesOf(listing, *entry)});
     }
-    if (listing.error() != 0) {
-        search.status = FolderSearch::Status::CannotOpen;
-        search.error = listing.error();
-        search.entries.clear();
-        return search;
-    }
-    std::sort(search.entries.begin(), search.entries.end(),
-              [](const FindData &left, const FindData &right) { return entryNameLess(left.cFileName, right.cFileName); });
-    search.status = search.entries.empty() ? FolderSearch::Status::NothingFound : FolderSearch::Status::Found;
+    if (listing.error() != 0)
+        return {FolderSearch::Status::CannotOpen, listing.error(), {}};
+    finishSearch(search);
     return search;
 }
 
@@ -141,11 +123,4 @@ std::optional<std::uintmax_t> FileSystem::fileSize(const std::string &path) cons
     if (::stat(path.c_str(), &status) != 0)
         return std::nullopt;
     return static_cast<std::uintmax_t>(status.st_size);
-}
-
-std::string joinPath(const std::string &folder, const std::string &name)
-{
-    if (!folder.empty() && folder.back() == '/')
-        return folder + name;
-    return folder + '/' + name;
 }

@@ -1,0 +1,28 @@
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "toolkit/filesystem/utf16_text.h"
+
+namespace {
+
+TEST(Utf16Text, ConvertsBothWaysAndCarriesUnpairedSurrogates)
+{
+    const struct {
+        std::string utf8;
+        std::u16string utf16;
+    } cases[] = {
+        {"wind_01.ogg", u"wind_01.ogg"}, {"caf\xc3\xa9", u"caf\u00e9"}, {"\xe6\x97\xa5", u"\u65e5"},
+        {"\xf0\x9f\x8e\xb5", u"\U0001F3B5"}, {std::string("a\0b", 3), std::u16string(u"a\0b", 3)},
+        // NTFS allows a surrogate alone in a name; it must come back unchanged.
+        {"x\xed\xa0\xbdy", std::u16string(u"x") + char16_t(0xD83D) + u"y"}, {"\xed\xbe\xb5", std::u16string(1, 0xDFB5)},
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(utf8ToUtf16(c.utf8), c.utf16) << testing::PrintToString(c.utf8);
+        EXPECT_EQ(utf16ToUtf8(c.utf16), c.utf8) << testing::PrintToString(c.utf8);
+    }
+    for (const std::string bad : {"\xe9", "\x80", "\xe2\x82", "\xc0\xaf", "\xf4\x90\x80\x80"})
+        EXPECT_EQ(utf8ToUtf16("<" + bad + ">")[1], u'\uFFFD') << testing::PrintToString(bad);
+}
+
+} // namespace

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+// Path text as the file-system services take and give it: UTF-8, with
+// absolute paths in the platform's own form ("/sounds/audio" on POSIX,
+// "C:\Sounds\audio" or "\\server\share\audio" on Windows). Paths are joined
+// and classified here and nowhere else; the two platforms' rules live in
+// paths_posix.cpp and paths_win32.cpp.
+
+// True for a character that separates folders: '/' everywhere, and '\' as
+// well on Windows.
+bool isPathSeparator(char c);
+
+// True when `path` does not depend on a base folder. On POSIX: it begins with
+// '/'. On Windows: it begins with a drive letter and a colon ("C:\x", "C:"),
+// with two separators (a UNC path "\\server\share" or a device path "\\?\"),
+// or with one separator (the current drive's root).
+bool isAbsolutePath(std::string_view path);
+
+// `folder` and `name` joined by one separator (the platform's own), without
+// doubling one that `folder` already ends with.
+std::string joinPath(const std::string &folder, const std::string &name);
+
+// `path` with every separator written the platform's own way.
+std::string withNativeSeparators(std::string path);
+
+// A UTF-8 path as std::filesystem takes it, and back. Plain std::string
+// conversions would read and write the ANSI code page on Windows and lose
+// every name outside it.
+inline std::filesystem::path pathFromUtf8(const std::string &path)
+{
+    return std::filesystem::path(std::u8string(path.begin(), path.end()));
+}
+inline std::string utf8FromPath(const std::filesystem::path &path)
+{
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+// The same with '/' as the separator on every platform.
+inline std::string genericUtf8FromPath(const std::filesystem::path &path)
+{
+    const std::u8string text = path.generic_u8string();
+    return std::string(text.begin(), text.end());
+}
