@@ -7,6 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 build_dir=${1:-build-test-windows}
+case $build_dir in /*) ;; *) build_dir=$PWD/$build_dir ;; esac
 started=$SECONDS
 
 cmake --no-warn-unused-cli -S . -B "$build_dir" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
@@ -18,8 +19,8 @@ built=$SECONDS
 # One fresh prefix per run, made before any test starts (a first start takes
 # a while, and tests started together would race to make it). The server is
 # kept running meanwhile, so each test program starts without launching it.
-prefix=$PWD/$build_dir/wineprefix
-wine_run=$PWD/$build_dir/wine-run
+prefix=$build_dir/wineprefix
+wine_run=$build_dir/wine-run
 # Debian's wine64 alone has no wineserver on the PATH (the wine package adds it).
 wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver64)
 stop_wine() {
