@@ -61,6 +61,26 @@ std::error_code writeAll(int fd, const char *data, std::size_t size)
     return {};
 }
 
+// Reads `fd` to its end in chunks, handing each to `consume`, which returns
+// an error to stop. Interrupted reads are retried.
+template <typename Consume>
+std::error_code readToEnd(int fd, Consume consume)
+{
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            return lastError();
+        }
+        if (got == 0)
+            return {};
+        if (const std::error_code error = consume(buffer, static_cast<std::size_t>(got)))
+            return error;
+    }
+}
+
 std::string parentOf(const std::string &path)
 {
     const std::size_t slash = path.find_last_of('/');
@@ -131,19 +151,10 @@ std::error_code FileOperations::copyToNewFile(const std::string &from, const std
     if (!target.valid())
         return lastError();
 
-    char buffer[1 << 16];
-    for (;;) {
-        const ssize_t got = ::read(source.get(), buffer, sizeof buffer);
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            return lastError();
-        }
-        if (got == 0)
-            break;
-        if (const std::error_code error = writeAll(target.get(), buffer, static_cast<std::size_t>(got)))
-            return error;
-    }
+    if (const std::error_code error = readToEnd(source.get(), [&](const char *data, std::size_t size) {
+            return writeAll(target.get(), data, size);
+        }))
+        return error;
     const struct timespec times[2] = {status.st_atim, status.st_mtim};
     if (::futimens(target.get(), times) != 0 || ::fsync(target.get()) != 0)
         return lastError();
@@ -258,16 +269,8 @@ std::error_code FileOperations::readFile(const std::string &path, std::string &c
     if (!source.valid())
         return lastError();
     content.clear();
-    char buffer[1 << 16];
-    for (;;) {
-        const ssize_t got = ::read(source.get(), buffer, sizeof buffer);
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            return lastError();
-        }
-        if (got == 0)
-            return {};
-        content.append(buffer, static_cast<std::size_t>(got));
-    }
+    return readToEnd(source.get(), [&](const char *data, std::size_t size) {
+        content.append(data, size);
+        return std::error_code();
+    });
 }
