@@ -9,6 +9,7 @@
 #include "cleanup/manifest_writer.h"
 #include "cleanup/near_misses.h"
 #include "cleanup/quarantine_manifest.h"
+#include "cleanup/unreadable_schemes.h"
 #include "scan/scan_run.h"
 #include "toolkit/filesystem/paths.h"
 
@@ -37,6 +38,7 @@ std::string refusal(const fs::path &quarantine, const ScanDetails &details, cons
         return "the quarantine folder must be an absolute path: " + utf8FromPath(quarantine);
     if (details.outcome == ScanOutcome::NoSchemeFiles || details.audioFolder.empty())
         return "the scan found no scheme files or no audio folder, so nothing is known to be unused";
+    if (std::string unread = unreadableSchemesRefusal(details); !unread.empty()) return unread;
     const fs::path audio = pathFromUtf8(details.audioFolder);
     const std::optional<std::string> resolved = fileSystem.canonicalPath(utf8FromPath(quarantine));
     if (isInside(quarantine, audio) || (resolved && isInside(pathFromUtf8(*resolved), audio)))

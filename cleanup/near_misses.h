@@ -8,8 +8,12 @@
 #include "scan/scan_run.h"
 
 // A reference that nearly names a file: the two names differ only in letter
-// case or in blanks at either end. The scan compares names exactly, but the
-// game's file system ignores letter case, so such a file may well be loaded.
+// case (beyond ASCII too), in canonically equivalent spellings, or in white
+// space at either end; or the reference's bytes name the file once read in
+// the ANSI code page; or the reference stands in a UTF-16 scheme, which the
+// scan cannot read. The scan compares names exactly, but the game's file
+// system ignores letter case and Windows programs write schemes in those
+// encodings, so such a file may well be loaded.
 struct NearReference {
     std::string name;        // the referenced name, as the scheme writes it
     std::string schemeFile;  // absolute path of the scheme
@@ -26,8 +30,10 @@ struct NearMisses {
     std::vector<std::optional<std::string>> missing;
 };
 
-// The key two nearly equal names share: ASCII letters folded to lower case,
-// spaces and tabs cut from both ends.
+// The key two nearly equal names share: Unicode white space cut from both
+// ends, letter case folded and canonical equivalents made one.
 std::string nearMissKey(const std::string &name);
 
-NearMisses findNearMisses(const ScanDetails &details);
+// The near misses of the scan `details`, re-reading its UTF-16 schemes
+// through `fs`.
+NearMisses findNearMisses(const ScanDetails &details, const FileSystem &fs = FileSystem::native());

@@ -41,7 +41,7 @@ void collectSchemesFlat(const FileSystem &fs, const std::string &folder, FileNam
 }
 
 bool collectRecursive(const FileSystem &fs, const std::string &folder, FileNameList &list, bool audioMode,
-                      std::vector<std::string> &skippedFolders)
+                      std::vector<UnreadablePath> &skippedFolders)
 {
     const std::string_view extension = audioMode ? ".ogg" : ".sch";
     FolderSearch top = fs.searchFolder(folder, "*");
@@ -65,7 +65,7 @@ bool collectRecursive(const FileSystem &fs, const std::string &folder, FileNameL
             std::string subfolder = joinPath(*level.folder, entry.cFileName);
             FolderSearch search = fs.searchFolder(subfolder, "*");
             if (!search.opened()) {
-                skippedFolders.push_back(std::move(subfolder));
+                skippedFolders.push_back({std::move(subfolder), search.error});
                 continue;
             }
             // `level` and `entry` are not used after this: the push may move them.

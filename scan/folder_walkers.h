@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "scan/file_name_list.h"
+#include "scan/unreadable_path.h"
 #include "toolkit/filesystem/file_system.h"
 
 // The walkers that fill file-name lists from a folder given by its absolute
@@ -20,10 +21,10 @@ void collectSchemesFlat(const FileSystem &fs, const std::string &folder, FileNam
 // names end in exactly ".sch" (schemes mode) or ".ogg" (audio mode, which
 // cuts the extension), compared case-sensitively; a subfolder's files stand
 // where the subfolder stands among its parent's entries. A subfolder that
-// cannot be entered is skipped and its path added to `skippedFolders`.
+// cannot be entered is skipped and added, with why, to `skippedFolders`.
 // Returns false, having added nothing, when `folder` itself cannot be entered.
 bool collectRecursive(const FileSystem &fs, const std::string &folder, FileNameList &list, bool audioMode,
-                      std::vector<std::string> &skippedFolders);
+                      std::vector<UnreadablePath> &skippedFolders);
 
 // Appends the entries of `folder` matching "*.ogg" (letter case ignored) that
 // are not folders, extension cut. Returns whether the search found anything

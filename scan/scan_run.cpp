@@ -41,11 +41,8 @@ bool collectReferences(const FileSystem &fs, const ScanRequest &request, ScanDet
     if (schemes.empty())
         return false;
 
-    std::vector<std::size_t> unreadable;
     SchemeReader reader(fs);
-    reader.readSchemes(schemes, references, unreadable);
-    for (const std::size_t index : unreadable)
-        details.unreadableSchemeFiles.push_back(pathOf(schemes[index]));
+    reader.readSchemes(schemes, references, details.unreadableSchemeFiles);
     details.schemeFiles = schemes.size();
     details.references = references.size();
     details.schemeFilePaths.reserve(schemes.size());
@@ -92,10 +89,10 @@ ScanDetails runScanDetailed(const ScanRequest &request, const FileSystem &fs)
     }
     details.referencedNames = std::move(references);
 
-    for (const std::string &folder : details.unreadableSchemeFolders)
-        details.lines.push_back(ScanReport::unreadableSchemeFolder(folder));
-    for (const std::string &file : details.unreadableSchemeFiles)
-        details.lines.push_back(ScanReport::unreadableSchemeFile(file));
+    for (const UnreadablePath &folder : details.unreadableSchemeFolders)
+        details.lines.push_back(ScanReport::unreadableSchemeFolder(folder.path));
+    for (const UnreadablePath &file : details.unreadableSchemeFiles)
+        details.lines.push_back(ScanReport::unreadableSchemeFile(file.path));
     if (!audioRead)
         details.lines.push_back(ScanReport::directoryReadingError);
     for (const FileNameNode &node : audio) {

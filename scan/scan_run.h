@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "scan/scheme_reader.h"
+#include "scan/unreadable_path.h"
 #include "toolkit/filesystem/file_system.h"
 
 // One scan: where the scheme files and the audio files are, and whether each
@@ -58,9 +59,11 @@ struct ScanDetails {
     std::vector<MissingAudio> missing;
     std::vector<std::string> schemeFilePaths;  // absolute, in reading order
     std::vector<SchemeReference> referencedNames;  // every reference; schemeIndex points into schemeFilePaths
-    std::vector<std::string> unreadableSchemeFolders;  // subfolders the scheme walk could not enter
-    std::vector<std::string> unreadableSchemeFiles;    // scheme files that could not be read to the end
-    std::vector<std::string> unreadableAudioFolders;   // subfolders the audio walk could not enter
+    // What could not be read, each with why. The sounds an unread scheme
+    // uses are unknown, so nothing may be taken as unused while any is listed.
+    std::vector<UnreadablePath> unreadableSchemeFolders;  // subfolders the scheme walk could not enter
+    std::vector<UnreadablePath> unreadableSchemeFiles;    // scheme files that could not be read to the end
+    std::vector<UnreadablePath> unreadableAudioFolders;   // subfolders the audio walk could not enter
 };
 
 // Runs one whole scan over the file-system services `fs`. Never throws for

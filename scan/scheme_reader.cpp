@@ -11,13 +11,13 @@ bool SchemeReader::takeLine(std::string_view line)
 }
 
 void SchemeReader::readSchemes(const FileNameList &schemes, std::vector<SchemeReference> &references,
-                               std::vector<std::size_t> &unreadable)
+                               std::vector<UnreadablePath> &unreadable)
 {
     std::string line;
     for (std::size_t index = 0; index < schemes.size(); ++index) {
         TextFileReader file = m_fs.openTextFile(pathOf(schemes[index]));
         if (!file.isOpen()) {
-            unreadable.push_back(index);
+            unreadable.push_back({pathOf(schemes[index]), file.error()});
             continue;
         }
         std::size_t lineNumber = 0;
@@ -30,6 +30,6 @@ void SchemeReader::readSchemes(const FileNameList &schemes, std::vector<SchemeRe
                 references.push_back({line, index, lineNumber});
         }
         if (result == TextFileReader::Read::Error)
-            unreadable.push_back(index);
+            unreadable.push_back({pathOf(schemes[index]), file.error()});
     }
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "scan/file_name_list.h"
+#include "scan/unreadable_path.h"
 #include "toolkit/filesystem/file_system.h"
 
 // A name that a scheme refers to, with where it stands: the index of the
@@ -30,10 +31,10 @@ public:
     // to `references`. Each line's text ends at its line feed (a carriage
     // return before it dropped) or at its first zero byte, whichever comes
     // first; leading and trailing blanks belong to the name. A file that
-    // cannot be opened, or that fails part way, adds its index to
+    // cannot be opened, or that fails part way, adds its path and why to
     // `unreadable` (the references read before the failure are kept).
     void readSchemes(const FileNameList &schemes, std::vector<SchemeReference> &references,
-                     std::vector<std::size_t> &unreadable);
+                     std::vector<UnreadablePath> &unreadable);
 
     // Takes one line through the quote state; true when the line is a
     // reference. `line` is the text as described above.

@@ -6,6 +6,7 @@ VORREL_BUILD_PACKAGES=(
     g++ cmake make pkg-config
     qt6-base-dev
     libjpeg-dev
+    libicu-dev
     nlohmann-json3-dev
     fonts-dejavu-core
 )

@@ -159,11 +159,11 @@ int main(int argc, char **argv)
     const FileSystem &fs = FileSystem::native();
     FileNameList schemes;
     FileNameList audio;
-    std::vector<std::string> skipped;
+    std::vector<UnreadablePath> skipped;
     collectRecursive(fs, schemesFolder, schemes, false, skipped);
     collectRecursive(fs, audioFolder, audio, true, skipped);
     std::vector<SchemeReference> references;
-    std::vector<std::size_t> unreadable;
+    std::vector<UnreadablePath> unreadable;
     SchemeReader(fs).readSchemes(schemes, references, unreadable);
     std::forward_list<std::string> audioNames;
     auto tail = audioNames.before_begin();

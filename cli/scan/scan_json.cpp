@@ -17,12 +17,13 @@ void putText(json &object, const std::string &key, const std::string &value)
 
 namespace {
 
-json textArray(const std::vector<std::string> &values)
+json unreadableArray(const std::vector<UnreadablePath> &values)
 {
     json array = json::array();
-    for (const std::string &value : values) {
+    for (const UnreadablePath &value : values) {
         json item = json::object();
-        putText(item, "path", value);
+        putText(item, "path", value.path);
+        putText(item, "reason", value.reason());
         array.push_back(std::move(item));
     }
     return array;
@@ -100,9 +101,9 @@ json scanToJson(const ScanArguments &arguments, const ScanDetails &details, cons
     document["nearMisses"] = std::move(near);
 
     document["unreadable"] = {
-        {"schemeFolders", textArray(details.unreadableSchemeFolders)},
-        {"schemeFiles", textArray(details.unreadableSchemeFiles)},
-        {"audioFolders", textArray(details.unreadableAudioFolders)},
+        {"schemeFolders", unreadableArray(details.unreadableSchemeFolders)},
+        {"schemeFiles", unreadableArray(details.unreadableSchemeFiles)},
+        {"audioFolders", unreadableArray(details.unreadableAudioFolders)},
     };
 
     json report = json::array();

@@ -114,7 +114,8 @@ TEST(ScanRun, WhatCannotBeReadIsSkippedAndWarnedAboveTheList)
                                     ScanReport::unreadableSchemeFile(locked), "thunder", "", "Scan termined."}));
     EXPECT_EQ(details.lines[0].rfind("Warning: ", 0), 0u);
     EXPECT_NE(details.lines[1].find(locked), std::string::npos);
-    EXPECT_EQ(details.unreadableAudioFolders, Lines{(tree / "audio/b")});
+    ASSERT_EQ(details.unreadableAudioFolders.size(), 1u);
+    EXPECT_EQ(details.unreadableAudioFolders[0].path, tree / "audio/b");
 }
 
 } // namespace

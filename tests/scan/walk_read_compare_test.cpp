@@ -28,7 +28,7 @@ Found foundIn(const FileNameList &list)
 Found walkRecursive(const std::string &folder, bool audioMode)
 {
     FileNameList list;
-    std::vector<std::string> skipped;
+    std::vector<UnreadablePath> skipped;
     EXPECT_TRUE(collectRecursive(FileSystem::native(), folder, list, audioMode, skipped));
     EXPECT_TRUE(skipped.empty());
     return foundIn(list);
@@ -129,15 +129,20 @@ using Read = std::vector<std::pair<std::string, std::size_t>>;  // name, line nu
 
 // Reads the scheme files `files` of `tree`, in that order, with one reader.
 Read readFiles(const TestFolder &tree, const std::vector<std::string> &files, const FileSystem &fs = FileSystem::native(),
-               std::vector<std::size_t> unreadable = {})
+               const std::vector<std::string> &unreadable = {})
 {
     FileNameList schemes;
     for (const std::string &file : files)
         schemes.append(file, tree.path(), false);
     std::vector<SchemeReference> references;
-    std::vector<std::size_t> unreadableHere;
+    std::vector<UnreadablePath> unreadableHere;
     SchemeReader(fs).readSchemes(schemes, references, unreadableHere);
-    EXPECT_EQ(unreadableHere, unreadable);
+    std::vector<std::string> unreadablePaths, expectedPaths;
+    for (const UnreadablePath &file : unreadableHere)
+        unreadablePaths.push_back(file.path);
+    for (const std::string &file : unreadable)
+        expectedPaths.push_back(tree / file);
+    EXPECT_EQ(unreadablePaths, expectedPaths);
     Read read;
     for (const SchemeReference &reference : references)
         read.emplace_back(reference.name, reference.lineNumber);
@@ -181,7 +186,7 @@ TEST(SchemeReader, FilesThatCannotBeReadAreSkippedAndNamed)
     RefusingFileSystem fs;
     fs.refusedFiles.insert(tree / "locked.sch");
     // The files that could not be read leave the quote state alone.
-    EXPECT_EQ(readFiles(tree, {"a.sch", "locked.sch", "folder.sch", "c.sch", "gone.sch"}, fs, {1, 2, 4}),
+    EXPECT_EQ(readFiles(tree, {"a.sch", "locked.sch", "folder.sch", "c.sch", "gone.sch"}, fs, {"locked.sch", "folder.sch", "gone.sch"}),
               (Read{{"after_lock", 1}}));
 }
 

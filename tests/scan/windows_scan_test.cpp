@@ -130,7 +130,7 @@ TEST(WindowsWalks, SystemAttributesDecideWhatIsEnteredAndUpperCaseOggCountsOnlyF
     }
     // The system's own "*.ogg" also takes wind.oggx, through its 8.3 alias WIND~1.OGG.
     FileNameList flat, recursive;
-    std::vector<std::string> skipped;
+    std::vector<UnreadablePath> skipped;
     EXPECT_TRUE(collectAudioFlat(FileSystem::native(), tree.path(), flat));
     EXPECT_TRUE(collectRecursive(FileSystem::native(), tree.path(), recursive, true, skipped));
     EXPECT_EQ(namesIn(flat), (Lines{"LOUD", "Mixed", "quiet"}));
@@ -148,7 +148,7 @@ TEST(WindowsWalks, LinkedFoldersAreNotEntered)
     ASSERT_TRUE(std::ofstream(fsPath(joinPath(root, "real\\inside.ogg"))));
     EXPECT_EQ(attributesOf(root, "link"), std::uint32_t{FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY});
     FileNameList audio;
-    std::vector<std::string> skipped;
+    std::vector<UnreadablePath> skipped;
     EXPECT_TRUE(collectRecursive(FileSystem::native(), root, audio, true, skipped));
     ASSERT_EQ(audio.size(), 1u);
     EXPECT_EQ(audio[0].folder(), joinPath(root, "real"));
