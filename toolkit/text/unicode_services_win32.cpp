@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 namespace {
 
 const wchar_t *wide(std::u16string_view text)
@@ -15,27 +17,27 @@ wchar_t *wide(std::u16string &text)
 }
 
 // Runs one Win32 call that writes into a buffer: first asks it for the
-// length (a capacity of 0), then writes. `call` takes the buffer and its
-// capacity and returns the length written or needed, 0 on failure; then the
-// text is given back unchanged.
+// length (a capacity of 0), then writes, with a larger buffer while the call
+// says it is too small (NormalizeString's first answer is an estimate and
+// its later ones too, as the negative of the length). `call` takes the
+// buffer and its capacity and returns the length written or needed, 0 or
+// less on failure; then the text is given back unchanged.
 template<typename Call>
 std::u16string withBuffer(std::u16string_view text, Call call)
 {
     if (text.empty())
         return {};
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        const int needed = call(nullptr, 0);
-        if (needed <= 0)
-            break;
-        std::u16string out(static_cast<std::size_t>(needed), u'\0');
-        const int length = call(wide(out), needed);
+    int capacity = call(nullptr, 0);
+    for (int attempt = 0; capacity > 0 && attempt < 4; ++attempt) {
+        std::u16string out(static_cast<std::size_t>(capacity), u'\0');
+        const int length = call(wide(out), capacity);
         if (length > 0) {
             out.resize(static_cast<std::size_t>(length));
             return out;
         }
-        // NormalizeString's first answer is an estimate; ask again.
         if (::GetLastError() != ERROR_INSUFFICIENT_BUFFER)
             break;
+        capacity = length < 0 ? std::max(-length, capacity * 2) : capacity * 2;
     }
     return std::u16string(text);
 }
