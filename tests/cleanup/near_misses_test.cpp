@@ -47,7 +47,7 @@ TEST(NearMisses, NamesTheFileSystemOrAWindowsSchemeTakesForTheFile)
     const struct {
         std::string scheme;             // the scheme file; one plain line after a quoted one names a sound
         std::vector<std::string> audio; // base names of the audio files
-        std::optional<std::string> near;  // the near reference of the first unreferenced file
+        std::optional<std::string> nearReference;  // of the first unreferenced file
         bool missingHasNear;
     } cases[] = {
         {"\"s\"\ndoor_slam\n", {"DOOR_SLAM"}, "door_slam", true},
@@ -80,19 +80,19 @@ TEST(NearMisses, NamesTheFileSystemOrAWindowsSchemeTakesForTheFile)
         for (const std::string &name : c.audio)
             tree.writeFile("a/" + name + ".ogg");
         const ScanDetails details = runScanDetailed({tree / "s", tree / "a", false, true, {}});
-        if (c.near) {  // the report itself still compares byte for byte
+        if (c.nearReference) {  // the report itself still compares byte for byte
             EXPECT_EQ(details.lines, (std::vector<std::string>{c.audio[0], "", "Scan termined."})) << label;
         }
-        const NearMisses near = findNearMisses(details);
-        ASSERT_EQ(near.unreferenced.size(), details.unreferenced.size());
-        ASSERT_FALSE(near.unreferenced.empty()) << label;
-        EXPECT_EQ(near.unreferenced[0] ? std::optional(near.unreferenced[0]->name) : std::nullopt, c.near) << label;
-        if (c.near && near.unreferenced[0]) {
-            EXPECT_EQ(near.unreferenced[0]->schemeFile, tree / "s/a.sch");
-            EXPECT_EQ(near.unreferenced[0]->lineNumber, 2u);
+        const NearMisses misses = findNearMisses(details);
+        ASSERT_EQ(misses.unreferenced.size(), details.unreferenced.size());
+        ASSERT_FALSE(misses.unreferenced.empty()) << label;
+        EXPECT_EQ(misses.unreferenced[0] ? std::optional(misses.unreferenced[0]->name) : std::nullopt, c.nearReference) << label;
+        if (c.nearReference && misses.unreferenced[0]) {
+            EXPECT_EQ(misses.unreferenced[0]->schemeFile, tree / "s/a.sch");
+            EXPECT_EQ(misses.unreferenced[0]->lineNumber, 2u);
         }
-        ASSERT_EQ(near.missing.size(), details.missing.size());
-        EXPECT_EQ(!near.missing.empty() && near.missing[0] == details.unreferenced[0].path, c.missingHasNear) << label;
+        ASSERT_EQ(misses.missing.size(), details.missing.size());
+        EXPECT_EQ(!misses.missing.empty() && misses.missing[0] == details.unreferenced[0].path, c.missingHasNear) << label;
     }
 }
 
