@@ -47,6 +47,7 @@ std::vector<SchemeReference> utf16SchemeReferences(const ScanDetails &details, c
         const std::string &path = details.schemeFilePaths[index];
         std::string firstLine, bytes;
         bool bigEndian = false;
+        // The first line through the scan's seam tells; only a UTF-16 file is then read whole.
         if (fs.openTextFile(path).readLine(firstLine) != TextFileReader::Read::Line
             || !isUtf16Text(firstLine, bigEndian) || FileOperations::native().readFile(path, bytes))
             continue;
