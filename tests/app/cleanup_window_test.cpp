@@ -43,7 +43,8 @@ TEST_F(MainWindowTest, CleanUpMenuMovesTheTickedSoundsFromTheKeyboardAndScansAga
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
 
     TMenuItem *menu = form.cleanUpMenu();
-    EXPECT_EQ(form.menuBar()->actions(), (QList<QAction *>{form.Help1->action(), menu->action()}));
+    EXPECT_EQ(form.menuBar()->actions(),
+              (QList<QAction *>{form.Help1->action(), menu->action(), form.foldersMenu()->action()}));
     ASSERT_EQ(menu->Count(), 3);
     EXPECT_EQ(menu->Items(0)->Caption(), QStringLiteral("&Move unused sounds..."));
     EXPECT_EQ(menu->Items(1)->Caption(), QStringLiteral("&Restore moved sounds..."));
