@@ -10,9 +10,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFileDialog>
-#include <QMenu>
 #include <QMenuBar>
-#include <QKeySequence>
 #include <QTimer>
 
 #include <filesystem>
@@ -213,15 +211,6 @@ TEST_F(MainWindowTest, FoldersMenuChoosesBothFoldersAndShowsTheRememberedOnes)
     EXPECT_EQ(shown(), std::pair(QStringLiteral("Schemes: /mods/R&&D/"), QStringLiteral("Audio: /")));
     menu->Items(0)->action()->trigger();  // cancelled: nothing changes
     EXPECT_EQ(settingsText(), "/mods/R&D/\n/");
-
-    // Access keys stay unique on the menu bar and in the menu.
-    for (const QList<QAction *> &actions : {form.menuBar()->actions(), menu->action()->menu()->actions()}) {
-        QStringList keys;
-        for (const QAction *action : actions)
-            if (const QKeySequence key = QKeySequence::mnemonic(action->text()); !key.isEmpty())
-                keys.append(key.toString());
-        EXPECT_EQ(keys.removeDuplicates(), 0) << keys.join(',').toStdString();
-    }
 }
 
 // The toolkit's real dialog, closed by the test: its titles, filters and

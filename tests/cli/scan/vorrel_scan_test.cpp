@@ -1,5 +1,6 @@
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -99,26 +100,20 @@ TEST(VorrelScan, WrongFolderKeepsTheReportNamesTheFolderAndWhyAndExitsOne)
     tree.writeFile("s/a.sch", "\"s\"\nwind\n");
     tree.writeFile("a/wind.ogg");
     const std::string s = tree / "s", a = tree / "a", none = tree / "none", file = tree / "s/a.sch";
+    const Lines noSchemes = {"Scanning started, please wait.", "Error, empty folder or wrong path."};
+    const std::string noAudio = "vorrel-scan: audio folder " + none + ": no such folder\n";
     const struct {
-        Lines arguments;
-        Lines out, err;
+        Lines arguments, out;
+        std::string err;
     } cases[] = {
-        {{s, none}, {"Directory reading error.", "Scan termined."}, {"audio folder " + none + ": no such folder"}},
-        {{file, a}, {"Scanning started, please wait.", "Error, empty folder or wrong path."},
-         {"schemes folder " + file + ": not a folder"}},
-        {{none, file}, {"Scanning started, please wait.", "Error, empty folder or wrong path."},
-         {"schemes folder " + none + ": no such folder", "audio folder " + file + ": not a folder"}},
-        // A move is not started at all.
-        {{"--move-unused", tree / "q", s, none}, {}, {"audio folder " + none + ": no such folder"}},
+        {{s, none}, {"Directory reading error.", "Scan termined."}, noAudio},
+        {{file, a}, noSchemes, "vorrel-scan: schemes folder " + file + ": not a folder\n"},
+        {{none, file}, noSchemes, "vorrel-scan: schemes folder " + none + ": no such folder\nvorrel-scan: audio folder " + file + ": not a folder\n"},
+        {{"--move-unused", tree / "q", s, none}, {}, noAudio},  // not started at all
     };
     for (const auto &c : cases) {
         const ProgramRun run = runScanProgram(tree, c.arguments);
-        EXPECT_EQ(run.exitCode, 1) << testing::PrintToString(c.arguments);
-        EXPECT_EQ(run.out, asOutput(c.out));
-        Lines err;
-        for (const std::string &line : c.err)
-            err.push_back("vorrel-scan: " + line);
-        EXPECT_EQ(run.err, asOutput(err));
+        EXPECT_EQ(std::tuple(run.exitCode, run.out, run.err), std::tuple(1, asOutput(c.out), c.err));
     }
     EXPECT_FALSE(std::filesystem::exists(tree / "q"));
     const json document = json::parse(runScanProgram(tree, {"--json", s, none}).out);
@@ -126,10 +121,7 @@ TEST(VorrelScan, WrongFolderKeepsTheReportNamesTheFolderAndWhyAndExitsOne)
 
     RefusingFileSystem refusing;
     refusing.refusedFolders.insert(a);
-    ScanRequest request;
-    request.schemesFolder = s;
-    request.audioFolder = a;
-    const std::vector<FolderProblem> problems = findFolderProblems(refusing, request);
+    const std::vector<FolderProblem> problems = findFolderProblems(refusing, {s, a, false, false, ""});
     ASSERT_EQ(problems.size(), 1u);
     EXPECT_EQ(folderProblemText(problems[0]).rfind("audio folder " + a + ": cannot be read (", 0), 0u);
 }

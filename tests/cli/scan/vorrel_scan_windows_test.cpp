@@ -56,17 +56,13 @@ TEST(VorrelScanOnWindows, HelpAnswersSlashQuestionMarkAndAQuotedFinalBackslashGe
     for (const char *help : {"/?", "-h"})
         EXPECT_EQ(run({help}), std::pair(0, run({"--help"}).second)) << help;
     // What "D:\Mods\Sounds\" "D:\Mods\Audio" becomes, and a final "D:\Mods\Audio\".
-    const struct {
-        std::vector<std::string> arguments;
-        std::string hint;
-    } cases[] = {
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{"D:\\Mods\\Sounds\" D:\\Mods\\Audio"}, "(\"D:\\Mods\\Sounds\") or double it (\"D:\\Mods\\Sounds\\\\\")"},
         {{"D:\\Mods", "D:\\Mods\\Audio\""}, "(\"D:\\Mods\\Audio\")"},
     };
-    for (const auto &c : cases) {
-        const auto [status, text] = run(c.arguments);
-        EXPECT_EQ(status, 2);
-        EXPECT_NE(text.find("without its final backslash " + c.hint), std::string::npos) << text;
+    for (const auto &[arguments, hint] : cases) {
+        const auto [status, text] = run(arguments);
+        EXPECT_NE(status == 2 ? text.find("without its final backslash " + hint) : std::string::npos, std::string::npos) << text;
     }
 }
 
