@@ -1,7 +1,9 @@
 #include "app/folder_chooser.h"
 
 #include "app/working_folder.h"
+#include "toolkit/filesystem/paths.h"
 #include "toolkit/forms/tedit.h"
+#include "toolkit/forms/tfolderdialog.h"
 #include "toolkit/forms/topendialog.h"
 
 std::string folderOfFile(const std::string &filePath)
@@ -25,4 +27,17 @@ bool chooseFolder(QWidget *owner, std::string &folder, const FolderChoice &choic
         field.SetText(folder);
     }
     return confirmed;
+}
+
+bool chooseWholeFolder(TForm *owner, std::string &folder, const std::string &title, TEdit &field)
+{
+    const WorkingFolderRestorer restorer;
+    TFolderDialog dialog(owner);
+    dialog.SetInitialDir(folder);
+    dialog.SetTitle(title);
+    if (!dialog.Execute() || dialog.FolderName().empty())
+        return false;
+    folder = joinPath(dialog.FolderName(), std::string());
+    field.SetText(folder);
+    return true;
 }

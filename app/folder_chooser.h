@@ -4,6 +4,7 @@
 
 class QWidget;
 class TEdit;
+class TForm;
 
 // What a "..." button asks the user for.
 struct FolderChoice {
@@ -22,3 +23,11 @@ std::string folderOfFile(const std::string &filePath);
 // folder is the same afterwards as before, whatever the dialog did to it.
 // Returns whether the user confirmed.
 bool chooseFolder(QWidget *owner, std::string &folder, const FolderChoice &choice, TEdit &field);
+
+// Lets the user choose the folder itself, also one that holds only
+// subfolders. The dialog opens at `folder`; on confirmation `folder` becomes
+// the chosen folder with a separator at its end, as a folder picked through
+// a file inside it has, and `field` shows it; on cancel nothing changes. The
+// working folder is the same afterwards as before. Returns whether the user
+// confirmed.
+bool chooseWholeFolder(TForm *owner, std::string &folder, const std::string &title, TEdit &field);

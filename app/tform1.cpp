@@ -4,6 +4,7 @@
 #include "app/cleanup/missing_sounds_dialog.h"
 #include "app/cleanup/move_unused_dialog.h"
 #include "app/cleanup/restore_moved_dialog.h"
+#include "app/cleanup/scan_folders_line.h"
 #include "app/folder_chooser.h"
 #include "icon/program_icon.h"
 #include "app/working_folder.h"
@@ -22,6 +23,8 @@
 #include "toolkit/forms/tstatictext.h"
 
 #include <QAction>
+#include <QBoxLayout>
+#include <QLabel>
 
 #include <memory>
 #include <utility>
@@ -45,6 +48,25 @@ const FolderChoice schemesChoice{"Select a scheme file present in the destinatio
 const FolderChoice audioChoice{"Select an audio file present in the destination folder",
                                "Audio Files(*.ogg, *.wav)|*.ogg;*.wav"};
 
+// A folder in a menu caption: an ampersand stays an ampersand rather than
+// marking an access key.
+QString menuText(const std::string &text)
+{
+    return QString::fromLocal8Bit(text).replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
+// Puts `line` above everything else in a clean-up window.
+void showFirstLine(QDialog &dialog, const std::string &line)
+{
+    auto *layout = qobject_cast<QBoxLayout *>(dialog.layout());
+    if (!layout)
+        return;
+    auto *label = new QLabel(QString::fromLocal8Bit(line), &dialog);
+    label->setTextFormat(Qt::PlainText);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->insertWidget(0, label);
+}
+
 } // namespace
 
 TForm1::TForm1()
@@ -55,10 +77,12 @@ TForm1::TForm1()
     buildControls();
     buildMenu();
     buildCleanUpMenu();
+    buildFoldersMenu();
     ActionList1 = new TActionList(this);
     nameComponents();
     ApplyTabOrder();
     loadSettings(m_workingFolder, m_folders);
+    showRememberedFolders();
 }
 
 void TForm1::buildControls()
@@ -151,11 +175,41 @@ void TForm1::buildCleanUpMenu()
     m_missingSoundsItem->OnClick = [this](TObject *) { showMissingSounds(); };
 }
 
+void TForm1::buildFoldersMenu()
+{
+    m_foldersMenu = MainMenu1->Add(QStringLiteral("&Folders"));
+    m_foldersMenu->Add(QStringLiteral("&Schemes folder..."))->OnClick = [this](TObject *) {
+        chooseFolderFromMenu(FolderKind::Schemes);
+    };
+    m_foldersMenu->Add(QStringLiteral("&Audio folder..."))->OnClick = [this](TObject *) {
+        chooseFolderFromMenu(FolderKind::Audio);
+    };
+    for (int shown = 0; shown < 2; ++shown)
+        m_foldersMenu->Add(QString())->action()->setEnabled(false);
+}
+
+void TForm1::chooseFolderFromMenu(FolderKind kind)
+{
+    const bool schemes = kind == FolderKind::Schemes;
+    if (chooseWholeFolder(this, schemes ? m_folders.schemesFolder : m_folders.audioFolder,
+                            schemes ? "Choose the schemes folder" : "Choose the audio folder",
+                            schemes ? *Edit1 : *Edit2))
+        saveSettings(m_workingFolder, kind, m_folders);
+    showRememberedFolders();
+}
+
+void TForm1::showRememberedFolders()
+{
+    m_foldersMenu->Items(2)->action()->setText(menuText(schemesFolderText(m_folders.schemesFolder)));
+    m_foldersMenu->Items(3)->action()->setText(menuText(audioFolderText(m_folders.audioFolder)));
+}
+
 void TForm1::moveUnusedSounds()
 {
     if (!m_lastScan)
         return;
     MoveUnusedDialog dialog(*m_lastScan, this);
+    showFirstLine(dialog, scanFoldersLine(m_lastScan->schemesFolder, m_lastScan->audioFolder));
     if (dialog.exec() != QDialog::Accepted || !dialog.outcome())
         return;
     if (!dialog.outcome()->manifestPath.empty())
@@ -167,6 +221,7 @@ void TForm1::moveUnusedSounds()
 void TForm1::restoreMovedSounds()
 {
     RestoreMovedDialog dialog(QString::fromStdString(m_lastManifest), this);
+    showFirstLine(dialog, scanFoldersLine(m_folders.schemesFolder, m_folders.audioFolder));
     dialog.exec();
 }
 
@@ -175,6 +230,7 @@ void TForm1::showMissingSounds()
     if (!m_lastScan)
         return;
     MissingSoundsDialog dialog(*m_lastScan, this);
+    showFirstLine(dialog, scanFoldersLine(m_lastScan->schemesFolder, m_lastScan->audioFolder));
     dialog.exec();
 }
 
@@ -182,12 +238,14 @@ void TForm1::Button1Click(TObject *)
 {
     chooseFolder(this, m_folders.schemesFolder, schemesChoice, *Edit1);
     saveSettings(m_workingFolder, FolderKind::Schemes, m_folders);
+    showRememberedFolders();
 }
 
 void TForm1::Button2Click(TObject *)
 {
     chooseFolder(this, m_folders.audioFolder, audioChoice, *Edit2);
     saveSettings(m_workingFolder, FolderKind::Audio, m_folders);
+    showRememberedFolders();
 }
 
 void TForm1::Button3Click(TObject *)

@@ -67,6 +67,11 @@ public:
     // open the windows that move unused sounds aside, restore them, and list
     // the sounds that the schemes name but that were not found.
     TMenuItem *cleanUpMenu() const { return m_cleanUpMenu; }
+    // The "&Folders" menu to the right of it: "&Schemes folder..." and
+    // "&Audio folder..." choose a folder itself (one that holds only
+    // subfolders too), as the "..." buttons would through a file inside it;
+    // below them two disabled items show the folders a scan will read.
+    TMenuItem *foldersMenu() const { return m_foldersMenu; }
 
     const std::string &schemesFolder() const { return m_folders.schemesFolder; }
     const std::string &audioFolder() const { return m_folders.audioFolder; }
@@ -82,6 +87,9 @@ private:
     void buildMenu();
     void nameComponents();
     void buildCleanUpMenu();
+    void buildFoldersMenu();
+    void chooseFolderFromMenu(FolderKind kind);
+    void showRememberedFolders();
     void moveUnusedSounds();
     void restoreMovedSounds();
     void showMissingSounds();
@@ -95,6 +103,7 @@ private:
     TMenuItem *m_moveUnusedItem = nullptr;
     TMenuItem *m_restoreMovedItem = nullptr;
     TMenuItem *m_missingSoundsItem = nullptr;
+    TMenuItem *m_foldersMenu = nullptr;
 };
 
 extern TForm1 *Form1;

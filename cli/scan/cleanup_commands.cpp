@@ -1,6 +1,8 @@
 #include "cli/scan/cleanup_commands.h"
 
+#include <cctype>
 #include <filesystem>
+#include <optional>
 #include <ostream>
 
 #include <nlohmann/json.hpp>
@@ -77,14 +79,55 @@ std::string counted(std::size_t count, const char *what)
     return std::to_string(count) + ' ' + what + (count == 1 ? "" : "s");
 }
 
+// The folder or file `given` on the command line for `option`, absolute
+// and in the platform's own form, or nothing with `error` set. Relative
+// paths are taken from the current folder. On Windows the clean-up's path
+// handling knows drive paths only: a "\\?\C:\..." path is given to it
+// without its prefix (its file operations add the prefix back where a path
+// is long), and a network path (\\server\share\..., \\?\UNC\...) is
+// refused rather than taken for a folder on the current drive.
+std::optional<std::string> cleanupPath(const std::string &given, const char *option, std::string &error)
+{
+    std::string path = given;
+#ifdef _WIN32
+    path = withNativeSeparators(path);
+    const auto drivePathFollows = [&](std::size_t at) {
+        return path.size() > at + 1 && path[at + 1] == ':' && std::isalpha(static_cast<unsigned char>(path[at]));
+    };
+    if (path.starts_with("\\\\?\\") && drivePathFollows(4))
+        path.erase(0, 4);
+    if (path.starts_with("\\\\")) {
+        error = std::string(option) + " " + given
+                + ": network paths are not supported here yet; map the share to a drive letter and use that";
+        return std::nullopt;
+    }
+#endif
+    std::error_code failure;
+    const std::filesystem::path absolute = std::filesystem::absolute(pathFromUtf8(path), failure);
+    if (failure) {
+        error = std::string(option) + " " + given + ": " + failure.message();
+        return std::nullopt;
+    }
+    return withNativeSeparators(utf8FromPath(absolute));
+}
+
+int refused(const std::string &error, std::ostream &err)
+{
+    err << "vorrel-scan: " << error << '\n';
+    return 1;
+}
+
 } // namespace
 
 int runMoveUnused(const ScanArguments &arguments, std::ostream &out, std::ostream &err)
 {
+    std::string error;
+    const std::optional<std::string> quarantine = cleanupPath(arguments.moveUnused, "--move-unused", error);
+    if (!quarantine)
+        return refused(error, err);
     MoveRequest request;
     request.scan = arguments.request;
-    std::error_code error;
-    request.quarantineFolder = utf8FromPath(std::filesystem::absolute(pathFromUtf8(arguments.moveUnused), error));
+    request.quarantineFolder = *quarantine;
     request.allUnreferenced = true;
     request.includeNearMisses = arguments.includeNearMisses;
     request.dryRun = arguments.dryRun;
@@ -108,10 +151,12 @@ int runMoveUnused(const ScanArguments &arguments, std::ostream &out, std::ostrea
 
 int runRestore(const ScanArguments &arguments, std::ostream &out, std::ostream &err)
 {
-    std::error_code error;
-    const std::string manifest = utf8FromPath(std::filesystem::absolute(pathFromUtf8(arguments.restore), error));
+    std::string error;
+    const std::optional<std::string> manifest = cleanupPath(arguments.restore, "--restore", error);
+    if (!manifest)
+        return refused(error, err);
     const CleanupOutcome outcome =
-        restoreMovedSounds(manifest, FileOperations::native(), [&](const FileReport &file, auto, auto) {
+        restoreMovedSounds(*manifest, FileOperations::native(), [&](const FileReport &file, auto, auto) {
             if (!arguments.json)
                 printFile(file, out, err);
             else if (file.result != FileResult::Restored)

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/scan/cleanup_commands.h"
+#include "cli/scan/folder_problems.h"
 #include "cli/scan/program_io.h"
 #include "cli/scan/scan_arguments.h"
 #include "cli/scan/scan_json.h"
@@ -16,7 +17,13 @@
 namespace {
 constexpr int usageErrorExit = 2;
 constexpr int outputErrorExit = 1;
+constexpr int wrongFolderExit = 1;
 const std::string program = "vorrel-scan";
+#ifdef _WIN32
+constexpr const char *helpAlias = " (or /?)";
+#else
+constexpr const char *helpAlias = "";
+#endif
 
 int printed(const std::string &text)
 {
@@ -59,25 +66,43 @@ int main(int argc, char **argv)
                        "                        case or with blanks around it too (kept by default)\n"
                        "  --restore MANIFEST    put the files a manifest lists back where they were\n"
                        "  --version             print the program's version and end\n"
+                       "  --help, -h            print this help" + helpAlias +
+                       "\n"
                        "Relative folders are taken from the current folder. Exit status: 0 when the\n"
-                       "scan ran (whatever it found) or every file asked for was moved or restored,\n"
-                       "1 when some file could not be (each named on standard error), 2 on a usage error.\n");
+                       "scan ran on two readable folders (whatever it found) or every file asked for\n"
+                       "was moved or restored; 1 when a folder is missing, not a folder or unreadable\n"
+                       "(the report is printed all the same, the folder and why on standard error; a\n"
+                       "move is then not started) or some file could not be moved or restored (each\n"
+                       "named on standard error); 2 on a usage error.\n");
     }
     if (arguments->version)
         return printed(std::string(VORREL_VERSION) + '\n');
 
     if (!arguments->restore.empty())
         return cleanup(runRestore, *arguments);
-    if (!arguments->moveUnused.empty())
-        return cleanup(runMoveUnused, *arguments);
+
+    // A wrong folder does not stop the scan, whose report says what it says
+    // about it; the line on standard error names the folder and why.
+    const std::vector<FolderProblem> problems = findFolderProblems(FileSystem::native(), arguments->request);
+    std::string problemLines;
+    for (const FolderProblem &problem : problems)
+        problemLines += program + ": " + folderProblemText(problem) + '\n';
+    if (!arguments->moveUnused.empty()) {
+        if (problems.empty())
+            return cleanup(runMoveUnused, *arguments);
+        writeStandardError(problemLines);
+        return wrongFolderExit;
+    }
 
     const ScanDetails details = runScanDetailed(arguments->request);
     std::string text;
     if (arguments->json) {
-        text = dumpScanJson(scanToJson(*arguments, details, FileSystem::native())) + '\n';
+        text = dumpScanJson(scanToJson(*arguments, details, problems, FileSystem::native())) + '\n';
     } else {
         for (const std::string &line : details.lines)
             text += line + '\n';
     }
-    return printed(text);
+    const int status = printed(text);
+    writeStandardError(problemLines);
+    return status != 0 || problems.empty() ? status : wrongFolderExit;
 }

@@ -1,5 +1,61 @@
 #include "cli/scan/scan_arguments.h"
 
+#include <string_view>
+
+#include "toolkit/filesystem/paths.h"
+
+namespace {
+
+#ifdef _WIN32
+constexpr bool windowsConventions = true;
+#else
+constexpr bool windowsConventions = false;
+#endif
+
+// One option of the command line: its name, whether the next argument is its
+// value, and what it sets. New options are new rows.
+struct OptionRule {
+    std::string_view name;
+    bool takesValue;
+    void (*apply)(ScanArguments &parsed, const std::string &value);
+};
+
+const OptionRule optionRules[] = {
+    {"--schemes-subfolders", false, [](ScanArguments &a, const std::string &) { a.request.schemesSubfolders = true; }},
+    {"--audio-subfolders", false, [](ScanArguments &a, const std::string &) { a.request.audioSubfolders = true; }},
+    {"--move-unused", true, [](ScanArguments &a, const std::string &value) { a.moveUnused = value; }},
+    {"--restore", true, [](ScanArguments &a, const std::string &value) { a.restore = value; }},
+    {"--dry-run", false, [](ScanArguments &a, const std::string &) { a.dryRun = true; }},
+    {"--include-near-misses", false, [](ScanArguments &a, const std::string &) { a.includeNearMisses = true; }},
+    {"--json", false, [](ScanArguments &a, const std::string &) { a.json = true; }},
+    {"--help", false, [](ScanArguments &a, const std::string &) { a.help = true; }},
+    {"-h", false, [](ScanArguments &a, const std::string &) { a.help = true; }},
+    {"--version", false, [](ScanArguments &a, const std::string &) { a.version = true; }},
+};
+
+const OptionRule *findOption(std::string_view argument)
+{
+    for (const OptionRule &rule : optionRules)
+        if (rule.name == argument)
+            return &rule;
+    if (windowsConventions && argument == "/?")
+        return findOption("--help");
+    return nullptr;
+}
+
+// cmd and the C runtime read a backslash before a double quote as an escaped
+// quote, so "D:\Mods\Sounds\" "D:\Mods\Audio" arrives as the one argument
+// D:\Mods\Sounds" D:\Mods\Audio. No Windows name holds a quote, so any
+// argument with one was split that way.
+std::string quoteHint(const std::string &argument)
+{
+    const std::string folder = argument.substr(0, argument.find('"'));
+    return "the argument " + argument + " holds a double quote: a folder in quotes must not end with a single "
+           "backslash. Write it without its final backslash (\"" + folder + "\") or double it (\"" + folder + "\\\\\")";
+}
+
+} // namespace
+
 std::string scanUsage(const std::string &program)
 {
     return "usage: " + program + " [--schemes-subfolders] [--audio-subfolders] [--json] SCHEMES_FOLDER AUDIO_FOLDER\n"
@@ -13,45 +69,41 @@ std::optional<ScanArguments> parseScanArguments(const std::vector<std::string> &
     ScanArguments parsed;
     std::vector<std::string> folders;
     bool optionsEnded = false;
-    bool scanOptions = false;
     for (auto at = arguments.begin(); at != arguments.end(); ++at) {
         const std::string &argument = *at;
-        const auto value = [&](std::string &target) {
-            if (++at == arguments.end() || at->empty()) {
-                error = argument + " needs a value";
-                return false;
-            }
-            target = *at;
-            return true;
-        };
-        if (optionsEnded || argument.size() < 2 || argument.front() != '-') {
-            folders.push_back(argument);
-        } else if (argument == "--") {
-            optionsEnded = true;
-        } else if (argument == "--schemes-subfolders") {
-            parsed.request.schemesSubfolders = scanOptions = true;
-        } else if (argument == "--audio-subfolders") {
-            parsed.request.audioSubfolders = scanOptions = true;
-        } else if (argument == "--move-unused") {
-            if (!value(parsed.moveUnused))
-                return std::nullopt;
-        } else if (argument == "--restore") {
-            if (!value(parsed.restore))
-                return std::nullopt;
-        } else if (argument == "--dry-run") {
-            parsed.dryRun = true;
-        } else if (argument == "--include-near-misses") {
-            parsed.includeNearMisses = true;
-        } else if (argument == "--json") {
-            parsed.json = true;
-        } else if (argument == "--help" || argument == "-h") {
-            parsed.help = true;
-        } else if (argument == "--version") {
-            parsed.version = true;
-        } else {
-            error = "unknown option " + argument;
+        if (windowsConventions && argument.find('"') != std::string::npos) {
+            error = quoteHint(argument);
             return std::nullopt;
         }
+        if (argument == "--" && !optionsEnded) {
+            optionsEnded = true;
+            continue;
+        }
+        const OptionRule *rule = optionsEnded ? nullptr : findOption(argument);
+        if (!rule) {
+            if (!optionsEnded && argument.size() >= 2 && argument.front() == '-') {
+                error = "unknown option " + argument;
+                return std::nullopt;
+            }
+            folders.push_back(argument);
+            continue;
+        }
+        std::string value;
+        if (rule->takesValue) {
+            if (++at == arguments.end() || at->empty()) {
+                error = argument + " needs a value";
+                return std::nullopt;
+            }
+            // An option where the value belongs is a forgotten value, not a
+            // folder of that name.
+            if (at->starts_with("--")) {
+                error = argument + " needs a value, and " + *at + " is an option; write "
+                        + joinPath(".", *at) + " for a folder or file of that name";
+                return std::nullopt;
+            }
+            value = *at;
+        }
+        rule->apply(parsed, value);
     }
     if (parsed.help || parsed.version)
         return parsed;
@@ -60,6 +112,7 @@ std::optional<ScanArguments> parseScanArguments(const std::vector<std::string> &
         return std::nullopt;
     }
     if (!parsed.restore.empty()) {
+        const bool scanOptions = parsed.request.schemesSubfolders || parsed.request.audioSubfolders;
         if (!folders.empty() || scanOptions || !parsed.moveUnused.empty()) {
             error = "--restore takes the manifest alone, no folders or scan options";
             return std::nullopt;

@@ -22,9 +22,12 @@ struct ScanArguments {
 std::string scanUsage(const std::string &program);
 
 // Parses the arguments after the program name. Options may stand anywhere;
-// "--" ends them. Returns nothing and sets `error` to what is wrong on a
-// usage error (an unknown option, an option without its value, not exactly
-// two folders without --help, --version or --restore, --dry-run or
-// --include-near-misses without --move-unused, --restore with folders or scan
-// options).
+// "--" ends them. On Windows "/?" asks for the help too. Returns nothing and
+// sets `error` to what is wrong on a usage error: an unknown option; an
+// option without its value, or with an option ("--...") where the value
+// belongs; not exactly two folders without --help, --version or --restore;
+// --dry-run or --include-near-misses without --move-unused; --restore with
+// folders or scan options; on Windows, an argument holding a double quote
+// (a quoted folder ending in a backslash, which cmd runs into the next
+// argument), answered with how to write it.
 std::optional<ScanArguments> parseScanArguments(const std::vector<std::string> &arguments, std::string &error);

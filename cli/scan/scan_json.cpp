@@ -44,7 +44,8 @@ const char *outcomeName(ScanOutcome outcome)
 
 } // namespace
 
-json scanToJson(const ScanArguments &arguments, const ScanDetails &details, const FileSystem &fs)
+json scanToJson(const ScanArguments &arguments, const ScanDetails &details,
+                const std::vector<FolderProblem> &folderProblems, const FileSystem &fs)
 {
     json document = json::object();
     document["outcome"] = outcomeName(details.outcome);
@@ -52,6 +53,14 @@ json scanToJson(const ScanArguments &arguments, const ScanDetails &details, cons
     putText(document, "audioFolder", details.audioFolder);
     document["schemesSubfolders"] = arguments.request.schemesSubfolders;
     document["audioSubfolders"] = arguments.request.audioSubfolders;
+    json folderErrors = json::array();
+    for (const FolderProblem &problem : folderProblems) {
+        json item = {{"folder", problem.which}};
+        putText(item, "path", problem.path);
+        item["reason"] = problem.reason;
+        folderErrors.push_back(std::move(item));
+    }
+    document["folderErrors"] = std::move(folderErrors);
 
     document["counts"] = {
         {"schemeFiles", details.schemeFiles},

@@ -2,6 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "cli/scan/folder_problems.h"
 #include "cli/scan/scan_arguments.h"
 #include "scan/scan_run.h"
 #include "toolkit/filesystem/file_system.h"
@@ -22,7 +23,10 @@
 // field beside it when the text is not UTF-8.
 void putText(nlohmann::ordered_json &object, const std::string &key, const std::string &value);
 
-nlohmann::ordered_json scanToJson(const ScanArguments &arguments, const ScanDetails &details, const FileSystem &fs);
+// `folderErrors` lists the given folders that are missing, not folders or
+// unreadable, each with its path and the reason (see findFolderProblems).
+nlohmann::ordered_json scanToJson(const ScanArguments &arguments, const ScanDetails &details,
+                                  const std::vector<FolderProblem> &folderProblems, const FileSystem &fs);
 
 // The document as text: two-space indentation, each invalid UTF-8 byte
 // replaced by U+FFFD (the "Hex" fields keep the bytes).

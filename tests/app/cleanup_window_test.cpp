@@ -6,6 +6,8 @@
 #include "toolkit/forms/tmemo.h"
 
 #include <QAction>
+#include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -43,7 +45,8 @@ TEST_F(MainWindowTest, CleanUpMenuMovesTheTickedSoundsFromTheKeyboardAndScansAga
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
 
     TMenuItem *menu = form.cleanUpMenu();
-    EXPECT_EQ(form.menuBar()->actions(), (QList<QAction *>{form.Help1->action(), menu->action()}));
+    EXPECT_EQ(form.menuBar()->actions(),
+              (QList<QAction *>{form.Help1->action(), menu->action(), form.foldersMenu()->action()}));
     ASSERT_EQ(menu->Count(), 3);
     EXPECT_EQ(menu->Items(0)->Caption(), QStringLiteral("&Move unused sounds..."));
     EXPECT_EQ(menu->Items(1)->Caption(), QStringLiteral("&Restore moved sounds..."));
@@ -59,6 +62,9 @@ TEST_F(MainWindowTest, CleanUpMenuMovesTheTickedSoundsFromTheKeyboardAndScansAga
     const std::string quarantine = folder / "q";
     whenModalOpens<MoveUnusedDialog>([&](MoveUnusedDialog &dialog) {
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Move unused sounds"));
+        const auto *firstLine = qobject_cast<QLabel *>(dialog.layout()->itemAt(0)->widget());
+        ASSERT_NE(firstLine, nullptr);
+        EXPECT_EQ(firstLine->text().toStdString(), "Schemes: " + folder / "s/" + "    Audio: " + folder / "a/");
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog));
         QTableView *view = dialog.view();
         ASSERT_EQ(view->model()->rowCount(), 2);

@@ -4,9 +4,13 @@
 #include "tests/support/process_state.h"
 #include "toolkit/forms/tbutton.h"
 #include "toolkit/forms/tedit.h"
+#include "toolkit/forms/tfolderdialog.h"
+#include "toolkit/forms/tmainmenu.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QFileDialog>
+#include <QMenuBar>
 #include <QTimer>
 
 #include <filesystem>
@@ -177,6 +181,36 @@ TEST_F(MainWindowTest, SettingsStayInTheStartFolderWhateverTheDialogDid)
     form.Button2->click();
     EXPECT_EQ(settingsText(), "/mods/schemes/\n/mods/audio/");
     EXPECT_EQ(TestFolder::readFile("/Settings.ini"), "<missing>");
+}
+
+// The Folders menu chooses folders that hold only subfolders, as "..."
+// would through a file, and shows the folders a scan reads.
+TEST_F(MainWindowTest, FoldersMenuChoosesBothFoldersAndShowsTheRememberedOnes)
+{
+    folder.writeFile("Settings.ini", "/old s/\n/old a/");
+    TForm1 &form = createMainWindow();
+    TMenuItem *menu = form.foldersMenu();
+    EXPECT_EQ(form.menuBar()->actions().value(2), menu->action()) << "right of Clean up";
+    const auto shown = [&] { return std::pair(menu->Items(2)->action()->text(), menu->Items(3)->action()->text()); };
+    EXPECT_EQ(shown(), std::pair(QStringLiteral("Schemes: /old s/"), QStringLiteral("Audio: /old a/")));
+    EXPECT_FALSE(menu->Items(2)->action()->isEnabled() || menu->Items(3)->action()->isEnabled());
+
+    std::vector<std::string> answers = {"/mods/R&D", "/"}, initialFolders;
+    const FolderDialogOverride chooser([&](const TFolderDialog &dialog) {
+        initialFolders.push_back(dialog.InitialDir());
+        std::optional<std::string> answer;
+        if (!answers.empty())
+            answer = answers.front(), answers.erase(answers.begin());
+        return answer;
+    });
+    for (int item : {0, 1})
+        menu->Items(item)->action()->trigger();
+    EXPECT_EQ(initialFolders, (std::vector<std::string>{"/old s/", "/old a/"}));
+    EXPECT_EQ(std::pair(form.Edit1->Text(), form.Edit2->Text()), std::pair("/mods/R&D/"s, "/"s));
+    EXPECT_EQ(settingsText(), "/mods/R&D/\n/");
+    EXPECT_EQ(shown(), std::pair(QStringLiteral("Schemes: /mods/R&&D/"), QStringLiteral("Audio: /")));
+    menu->Items(0)->action()->trigger();  // cancelled: nothing changes
+    EXPECT_EQ(settingsText(), "/mods/R&D/\n/");
 }
 
 // The toolkit's real dialog, closed by the test: its titles, filters and

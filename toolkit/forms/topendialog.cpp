@@ -1,18 +1,11 @@
 #include "toolkit/forms/topendialog.h"
 
+#include "toolkit/forms/qt_dialog_state.h"
+
 #include <QDir>
 #include <QFileDialog>
-#include <QSettings>
-
-#include <utility>
 
 namespace {
-
-OpenDialogChooser &openDialogChooser()
-{
-    static OpenDialogChooser chooser;
-    return chooser;
-}
 
 std::vector<std::string> split(const std::string &text, char separator)
 {
@@ -39,22 +32,6 @@ QString caselessGlob(const QString &pattern)
     return glob;
 }
 
-// Qt's file dialog saves its history, last folder and view state in the
-// user's Qt settings file whenever it closes, and opens at the remembered
-// folder the next time. The program writes no file but its own settings, so
-// Qt's user settings are pointed at a path that cannot be created by anyone
-// (a folder inside a device file): they stay in memory and are lost at exit.
-void keepDialogStateOutOfFiles()
-{
-    static const bool once = [] {
-        const QString nowhere = QStringLiteral("/dev/null/vorrel-keeps-no-qt-settings");
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, nowhere);
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, nowhere);
-        return true;
-    }();
-    (void)once;
-}
-
 } // namespace
 
 QStringList qtNameFilters(const std::string &filter)
@@ -75,7 +52,7 @@ QStringList qtNameFilters(const std::string &filter)
 
 bool TOpenDialog::Execute()
 {
-    if (const OpenDialogChooser &chooser = openDialogChooser()) {
+    if (const OpenDialogOverride::Chooser &chooser = OpenDialogOverride::current()) {
         const std::optional<std::string> chosen = chooser(*this);
         if (!chosen)
             return false;
@@ -99,14 +76,4 @@ bool TOpenDialog::Execute()
         return false;
     m_fileName = dialog.selectedFiles().constFirst().toLocal8Bit().toStdString();
     return true;
-}
-
-OpenDialogOverride::OpenDialogOverride(OpenDialogChooser chooser)
-    : m_previous(std::exchange(openDialogChooser(), std::move(chooser)))
-{
-}
-
-OpenDialogOverride::~OpenDialogOverride()
-{
-    openDialogChooser() = std::move(m_previous);
 }

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "toolkit/forms/dialog_override.h"
+
 #include <QStringList>
 
-#include <functional>
-#include <optional>
 #include <string>
 
 class QWidget;
@@ -37,20 +37,8 @@ private:
     std::string m_fileName;
 };
 
-// For as long as it lives, chooser stands in for the user: it answers every
-// open dialog with a file's full path, or nothing for a cancel. An empty
-// chooser means the real dialog; overrides nest.
-using OpenDialogChooser = std::function<std::optional<std::string>(const TOpenDialog &dialog)>;
-class OpenDialogOverride {
-public:
-    explicit OpenDialogOverride(OpenDialogChooser chooser);
-    ~OpenDialogOverride();
-    OpenDialogOverride(const OpenDialogOverride &) = delete;
-    OpenDialogOverride &operator=(const OpenDialogOverride &) = delete;
-
-private:
-    OpenDialogChooser m_previous;
-};
+// Answers the open dialogs in place of the user (see DialogOverride).
+using OpenDialogOverride = DialogOverride<TOpenDialog>;
 
 // The filter in Qt's form, "description (glob glob)", one entry per pair,
 // each glob spelled so that it matches without regard to letter case

@@ -1,11 +1,14 @@
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
 #include "cleanup/utf8_text.h"
+#include "cli/scan/folder_problems.h"
+#include "tests/support/refusing_file_system.h"
 #include "tests/support/program_runner.h"
 #include "tests/support/test_folder.h"
 
@@ -61,27 +64,66 @@ TEST(VorrelScan, PrintsTheEngineReportAsDocumentedOrExitsTwoWithTheUsage)
          {"crickets", "rain_loop", "thunder_far", "garrett_sigh", "guard_alert_03", "guard_idle_hum",
           "keeper_chant_old", "door_creak", "", "Scan termined."}},
         {{sounds + "/schemas_sfx", sounds + "/audio/sfx"}, 0, {"door_creak", "", "Scan termined."}},
-        // A scan that finds nothing to compare still ran; "--" ends the options.
-        {{"--", "--json", "-"}, 0, {"Scanning started, please wait.", "Error, empty folder or wrong path."}},
+        // "--" ends the options: two folders that do not exist, reported as ever.
+        {{"--", "--json", "-"}, 1, {"Scanning started, please wait.", "Error, empty folder or wrong path."}},
         {{}, 2, {}}, {{"one"}, 2, {}}, {{"a", "b", "c"}, 2, {}}, {{"--what", "a", "b"}, 2, {}}, {{"--json"}, 2, {}},
         {{"--dry-run", "a", "b"}, 2, {}}, {{"--restore"}, 2, {}}, {{"--restore", "m", "a"}, 2, {}},
-        {{"a", "b", "--move-unused"}, 2, {}},
+        {{"a", "b", "--move-unused"}, 2, {}}, {{"--restore", "--json"}, 2, {}},
     };
     for (const auto &c : cases) {
         const ProgramRun run = runScanProgram(tree, c.arguments);
         EXPECT_EQ(run.exitCode, c.exitCode) << testing::PrintToString(c.arguments);
         EXPECT_EQ(run.out, asOutput(c.out));
-        if (c.exitCode == 0)
+        if (c.exitCode == 0) {
             EXPECT_EQ(run.err, "");
-        else
+        } else if (c.exitCode == 2) {
             EXPECT_NE(run.err.find(usage), std::string::npos) << run.err;
+        }
     }
+    // An option where a value belongs is refused, not taken as a folder.
+    const ProgramRun optionAsValue = runScanProgram(tree, {"--move-unused", "--dry-run", tree / "s", tree / "a"});
+    EXPECT_EQ(optionAsValue.exitCode, 2);
+    EXPECT_NE(optionAsValue.err.find("--move-unused needs a value, and --dry-run is an option"), std::string::npos)
+        << optionAsValue.err;
+    EXPECT_FALSE(std::filesystem::exists("--dry-run"));
     const ProgramRun help = runScanProgram(tree, {"--help"});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_EQ(help.out.rfind(usage, 0), 0u);
     EXPECT_NE(help.out.find("--version"), std::string::npos);
     const ProgramRun version = runScanProgram(tree, {"--version"});
     EXPECT_EQ(std::pair(version.exitCode, version.out), std::pair(0, std::string("1.0.0.0\n")));
+}
+
+TEST(VorrelScan, WrongFolderKeepsTheReportNamesTheFolderAndWhyAndExitsOne)
+{
+    TestFolder tree;
+    tree.writeFile("s/a.sch", "\"s\"\nwind\n");
+    tree.writeFile("a/wind.ogg");
+    const std::string s = tree / "s", a = tree / "a", none = tree / "none", file = tree / "s/a.sch";
+    const Lines noSchemes = {"Scanning started, please wait.", "Error, empty folder or wrong path."};
+    const std::string noAudio = "vorrel-scan: audio folder " + none + ": no such folder\n";
+    const struct {
+        Lines arguments, out;
+        std::string err;
+    } cases[] = {
+        {{s, none}, {"Directory reading error.", "Scan termined."}, noAudio},
+        {{file, a}, noSchemes, "vorrel-scan: schemes folder " + file + ": not a folder\n"},
+        {{none, file}, noSchemes, "vorrel-scan: schemes folder " + none + ": no such folder\nvorrel-scan: audio folder " + file + ": not a folder\n"},
+        {{"--move-unused", tree / "q", s, none}, {}, noAudio},  // not started at all
+    };
+    for (const auto &c : cases) {
+        const ProgramRun run = runScanProgram(tree, c.arguments);
+        EXPECT_EQ(std::tuple(run.exitCode, run.out, run.err), std::tuple(1, asOutput(c.out), c.err));
+    }
+    EXPECT_FALSE(std::filesystem::exists(tree / "q"));
+    const json document = json::parse(runScanProgram(tree, {"--json", s, none}).out);
+    EXPECT_EQ(document["folderErrors"], json::array({{{"folder", "audio"}, {"path", none}, {"reason", "no such folder"}}}));
+
+    RefusingFileSystem refusing;
+    refusing.refusedFolders.insert(a);
+    const std::vector<FolderProblem> problems = findFolderProblems(refusing, {s, a, false, false, ""});
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_EQ(folderProblemText(problems[0]).rfind("audio folder " + a + ": cannot be read (", 0), 0u);
 }
 
 TEST(VorrelScan, JsonListsCountsFilesSizesAndMissingNames)

@@ -1,7 +1,9 @@
 // vorrel-scan.exe as a Windows user runs it: folders beyond ASCII on the
 // command line, the report and the JSON written as UTF-8 with LF line ends.
 
+#include <cctype>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -42,6 +44,49 @@ TEST(VorrelScanOnWindows, NamesBeyondAsciiCrossTheCommandLineAndPrintAsUtf8WithL
     EXPECT_EQ(runProgram(VORREL_SCAN_PROGRAM, {"--restore", tree / (sounds + "/" + note + "/vorrel-moved-sounds.json")},
                          tree / "out", tree / "err"), 0) << TestFolder::readFile(tree / "err");
     EXPECT_EQ(TestFolder::readFile(tree / (sounds + "/audio/" + cafe + ".ogg")), "123");
+}
+
+TEST(VorrelScanOnWindows, HelpAnswersSlashQuestionMarkAndAQuotedFinalBackslashGetsAHint)
+{
+    TestFolder tree;
+    const auto run = [&](const std::vector<std::string> &arguments) {
+        const int status = runProgram(VORREL_SCAN_PROGRAM, arguments, tree / "out", tree / "err");
+        return std::pair(status, TestFolder::readFile(tree / "out") + TestFolder::readFile(tree / "err"));
+    };
+    for (const char *help : {"/?", "-h"})
+        EXPECT_EQ(run({help}), std::pair(0, run({"--help"}).second)) << help;
+    // What "D:\Mods\Sounds\" "D:\Mods\Audio" becomes, and a final "D:\Mods\Audio\".
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"D:\\Mods\\Sounds\" D:\\Mods\\Audio"}, "(\"D:\\Mods\\Sounds\") or double it (\"D:\\Mods\\Sounds\\\\\")"},
+        {{"D:\\Mods", "D:\\Mods\\Audio\""}, "(\"D:\\Mods\\Audio\")"},
+    };
+    for (const auto &[arguments, hint] : cases) {
+        const auto [status, text] = run(arguments);
+        EXPECT_NE(status == 2 ? text.find("without its final backslash " + hint) : std::string::npos, std::string::npos) << text;
+    }
+}
+
+// --move-unused and --restore take long-form paths; a network path is
+// refused by name instead of becoming a folder on the current drive.
+TEST(VorrelScanOnWindows, MovesIntoAndRestoresFromLongFormPathsAndRefusesNetworkPaths)
+{
+    TestFolder tree;
+    tree.writeFile("s/a.sch", "\"s\"\r\nused\r\n");
+    tree.writeFile("a/used.ogg");
+    tree.writeFile("a/hum.ogg", "hum");
+    const std::string longForm = "\\\\?\\" + tree.path();
+    EXPECT_EQ(runProgram(VORREL_SCAN_PROGRAM, {"--move-unused", longForm + "/q", tree / "s", tree / "a"}, tree / "out", tree / "err"), 0)
+        << TestFolder::readFile(tree / "err");
+    EXPECT_NE(TestFolder::readFile(tree / "out").find("-> " + (tree / "q\\hum.ogg")), std::string::npos);
+    EXPECT_EQ(runProgram(VORREL_SCAN_PROGRAM, {"--restore", longForm + "\\q\\vorrel-moved-sounds.json"}, tree / "out", tree / "err"), 0)
+        << TestFolder::readFile(tree / "err");
+    EXPECT_EQ(TestFolder::readFile(tree / "a/hum.ogg"), "hum");
+
+    const std::string share = std::string("\\\\localhost\\") + char(std::tolower(tree.path()[0])) + "$" + tree.path().substr(2);
+    EXPECT_EQ(runProgram(VORREL_SCAN_PROGRAM, {"--move-unused", share + "\\q", tree / "s", tree / "a"}, tree / "out", tree / "err"), 1);
+    EXPECT_NE(TestFolder::readFile(tree / "err").find("--move-unused " + share + "\\q: network paths"), std::string::npos)
+        << TestFolder::readFile(tree / "err");
+    EXPECT_EQ(TestFolder::readFile(tree / "a/hum.ogg"), "hum");
 }
 
 } // namespace

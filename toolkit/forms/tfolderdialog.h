@@ -1,0 +1,37 @@
+#pragma once
+
+#include "toolkit/forms/dialog_override.h"
+
+#include <string>
+
+class TForm;
+
+// Folder chooser: the user picks a folder itself, also one that holds only
+// subfolders. Paths cross as the program's 8-bit strings. One interface for
+// the platforms' own dialogs (tfolderdialog_qt.cpp: Qt's folder dialog).
+class TFolderDialog {
+public:
+    explicit TFolderDialog(TForm *owner) : m_owner(owner) {}
+
+    const std::string &InitialDir() const { return m_initialDir; }
+    void SetInitialDir(const std::string &folder) { m_initialDir = folder; }
+    const std::string &Title() const { return m_title; }
+    void SetTitle(const std::string &title) { m_title = title; }
+
+    // The chosen folder's full path (no separator at its end but a root's),
+    // once Execute returned true.
+    const std::string &FolderName() const { return m_folderName; }
+
+    // Shows the dialog modally, opening at InitialDir (the working folder
+    // when that is empty). Returns whether the user confirmed a folder.
+    bool Execute();
+
+private:
+    TForm *m_owner;
+    std::string m_initialDir;
+    std::string m_title;
+    std::string m_folderName;
+};
+
+// Answers the folder dialogs in place of the user (see DialogOverride).
+using FolderDialogOverride = DialogOverride<TFolderDialog>;

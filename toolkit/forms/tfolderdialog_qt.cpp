@@ -1,0 +1,31 @@
+#include "toolkit/forms/tfolderdialog.h"
+
+#include "toolkit/forms/qt_dialog_state.h"
+#include "toolkit/forms/tform.h"
+
+#include <QDir>
+#include <QFileDialog>
+
+bool TFolderDialog::Execute()
+{
+    if (const FolderDialogOverride::Chooser &chooser = FolderDialogOverride::current()) {
+        const std::optional<std::string> chosen = chooser(*this);
+        if (!chosen)
+            return false;
+        m_folderName = *chosen;
+        return true;
+    }
+
+    keepDialogStateOutOfFiles();
+    const QString folder = m_initialDir.empty() ? QDir::currentPath() : QString::fromLocal8Bit(m_initialDir);
+    // Qt's own dialog, as for files, so both choosers look and behave alike.
+    QFileDialog dialog(m_owner, QString::fromLocal8Bit(m_title), folder);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return false;
+    m_folderName = dialog.selectedFiles().constFirst().toLocal8Bit().toStdString();
+    return true;
+}
