@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "cleanup/near_misses.h"
-#include "cleanup/utf8_text.h"
+#include "toolkit/filesystem/utf8_text.h"
 
 using json = nlohmann::ordered_json;
 

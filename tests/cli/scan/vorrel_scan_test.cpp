@@ -5,9 +5,9 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include "cleanup/utf8_text.h"
 #include "tests/support/program_runner.h"
 #include "tests/support/test_folder.h"
+#include "toolkit/filesystem/utf8_text.h"
 
 namespace {
 
