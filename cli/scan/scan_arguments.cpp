@@ -4,7 +4,8 @@ std::string scanUsage(const std::string &program)
 {
     return "usage: " + program + " [--schemes-subfolders] [--audio-subfolders] [--json] SCHEMES_FOLDER AUDIO_FOLDER\n"
            "       " + program + " [--schemes-subfolders] [--audio-subfolders] [--json] --move-unused QUARANTINE_FOLDER"
-           " [--dry-run] [--include-near-misses] SCHEMES_FOLDER AUDIO_FOLDER\n"
+           " [--dry-run] [--include-near-misses] [--file PATH]... [--keep-list FILE | --no-keep-list]"
+           " SCHEMES_FOLDER AUDIO_FOLDER\n"
            "       " + program + " [--json] --restore MANIFEST";
 }
 
@@ -42,6 +43,14 @@ std::optional<ScanArguments> parseScanArguments(const std::vector<std::string> &
             parsed.dryRun = true;
         } else if (argument == "--include-near-misses") {
             parsed.includeNearMisses = true;
+        } else if (argument == "--file") {
+            if (!value(parsed.files.emplace_back()))
+                return std::nullopt;
+        } else if (argument == "--keep-list") {
+            if (!value(parsed.keepList))
+                return std::nullopt;
+        } else if (argument == "--no-keep-list") {
+            parsed.noKeepList = true;
         } else if (argument == "--json") {
             parsed.json = true;
         } else if (argument == "--help" || argument == "-h") {
@@ -57,6 +66,14 @@ std::optional<ScanArguments> parseScanArguments(const std::vector<std::string> &
         return parsed;
     if ((parsed.dryRun || parsed.includeNearMisses) && parsed.moveUnused.empty()) {
         error = "--dry-run and --include-near-misses go with --move-unused";
+        return std::nullopt;
+    }
+    if ((!parsed.files.empty() || !parsed.keepList.empty() || parsed.noKeepList) && parsed.moveUnused.empty()) {
+        error = "--file, --keep-list and --no-keep-list go with --move-unused";
+        return std::nullopt;
+    }
+    if (!parsed.keepList.empty() && parsed.noKeepList) {
+        error = "--keep-list and --no-keep-list exclude each other";
         return std::nullopt;
     }
     if (!parsed.restore.empty()) {

@@ -16,6 +16,9 @@ struct ScanArguments {
     bool includeNearMisses = false;
     std::string restore;         // manifest of --restore; empty: no restore
     bool version = false;
+    std::vector<std::string> files;  // --file: move these instead of every unused sound
+    std::string keepList;            // --keep-list: this list instead of the one found
+    bool noKeepList = false;         // --no-keep-list
 };
 
 // The usage line, as printed by --help and after a usage error.
@@ -26,5 +29,6 @@ std::string scanUsage(const std::string &program);
 // usage error (an unknown option, an option without its value, not exactly
 // two folders without --help, --version or --restore, --dry-run or
 // --include-near-misses without --move-unused, --restore with folders or scan
-// options).
+// options, --file, --keep-list or --no-keep-list without --move-unused, both
+// keep-list options).
 std::optional<ScanArguments> parseScanArguments(const std::vector<std::string> &arguments, std::string &error);
