@@ -9,8 +9,8 @@
 #include "cleanup/kept_moves.h"
 #include "cleanup/move_unused.h"
 #include "cleanup/restore_moved.h"
+#include "cli/scan/keep_list_choice.h"
 #include "cli/scan/scan_json.h"
-#include "keep/keep_list_file.h"
 #include "toolkit/filesystem/file_operations.h"
 #include "toolkit/filesystem/paths.h"
 
@@ -87,21 +87,6 @@ int finish(const CleanupOutcome &outcome, const ScanArguments &arguments, const 
 std::string counted(std::size_t count, const char *what)
 {
     return std::to_string(count) + ' ' + what + (count == 1 ? "" : "s");
-}
-
-// The keep list the move goes by: the one named, none, or the one found for
-// the audio folder.
-std::optional<KeepList> chosenKeepList(const ScanArguments &arguments, const std::string &audioFolder)
-{
-    if (arguments.noKeepList)
-        return std::nullopt;
-    std::error_code error;
-    const std::string path = arguments.keepList.empty()
-                                 ? findKeepList(audioFolder, FileOperations::native())
-                                 : utf8FromPath(std::filesystem::absolute(pathFromUtf8(arguments.keepList), error));
-    if (path.empty())
-        return std::nullopt;
-    return readKeepList(path, FileOperations::native());
 }
 
 // The files of --file as the scan lists them: absolute, with their folder

@@ -68,8 +68,8 @@ std::optional<ScanArguments> parseScanArguments(const std::vector<std::string> &
         error = "--dry-run and --include-near-misses go with --move-unused";
         return std::nullopt;
     }
-    if ((!parsed.files.empty() || !parsed.keepList.empty() || parsed.noKeepList) && parsed.moveUnused.empty()) {
-        error = "--file, --keep-list and --no-keep-list go with --move-unused";
+    if (!parsed.files.empty() && parsed.moveUnused.empty()) {
+        error = "--file goes with --move-unused";
         return std::nullopt;
     }
     if (!parsed.keepList.empty() && parsed.noKeepList) {

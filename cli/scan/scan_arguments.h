@@ -29,6 +29,5 @@ std::string scanUsage(const std::string &program);
 // usage error (an unknown option, an option without its value, not exactly
 // two folders without --help, --version or --restore, --dry-run or
 // --include-near-misses without --move-unused, --restore with folders or scan
-// options, --file, --keep-list or --no-keep-list without --move-unused, both
-// keep-list options).
+// options, --file without --move-unused, both keep-list options).
 std::optional<ScanArguments> parseScanArguments(const std::vector<std::string> &arguments, std::string &error);

@@ -193,6 +193,9 @@ TEST(VorrelScan, NamedSoundsMoveButKeptOnesAreRefusedWithTheirLine)
     EXPECT_EQ(document["files"].at(0)["keptBy"], json({{"line", 2}, {"pattern", "keep.ogg"}}));
     EXPECT_EQ(document["counts"]["moved"]["files"], 1);
     EXPECT_TRUE(std::filesystem::exists(fsPath(tree / "a/keep.ogg")));
+    run = runScanProgram(tree, {"--json", "--keep-list", tree / "other.txt", s, a});
+    EXPECT_EQ(json::parse(run.out)["kept"],
+              json::array({{{"file", tree / "a/keep.ogg"}, {"line", 2}, {"pattern", "keep.ogg"}}}));
     run = runScanProgram(tree, {"--move-unused", tree / "q2", "--file", tree / "s/a.sch", s, a});
     EXPECT_EQ(run.exitCode, 2);
 }
