@@ -25,3 +25,11 @@ KeepList readKeepList(const std::string &path, const FileOperations &operations)
         return KeepList::unreadable(path, "cannot be read: " + error.message());
     return KeepList(path, content);
 }
+
+std::optional<KeepList> keepListFor(const std::string &audioFolder, const FileOperations &operations)
+{
+    const std::string path = findKeepList(audioFolder, operations);
+    if (path.empty())
+        return std::nullopt;
+    return readKeepList(path, operations);
+}

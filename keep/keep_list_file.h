@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "keep/keep_list.h"
@@ -14,3 +15,7 @@ std::string findKeepList(const std::string &audioFolder, const FileOperations &o
 // Reads the list at `path` (absolute). A file that cannot be read gives a
 // list whose error names it and says why.
 KeepList readKeepList(const std::string &path, const FileOperations &operations);
+
+// The list that applies to the sounds of `audioFolder`, read: what a move,
+// and a window that marks kept sounds, go by. Nothing when there is none.
+std::optional<KeepList> keepListFor(const std::string &audioFolder, const FileOperations &operations);

@@ -9,11 +9,9 @@ std::optional<KeepList> chosenKeepList(const ScanArguments &arguments, const std
 {
     if (arguments.noKeepList || (arguments.keepList.empty() && audioFolder.empty()))
         return std::nullopt;
+    if (arguments.keepList.empty())
+        return keepListFor(audioFolder, FileOperations::native());
     std::error_code error;
-    const std::string path = arguments.keepList.empty()
-                                 ? findKeepList(audioFolder, FileOperations::native())
-                                 : utf8FromPath(std::filesystem::absolute(pathFromUtf8(arguments.keepList), error));
-    if (path.empty())
-        return std::nullopt;
-    return readKeepList(path, FileOperations::native());
+    return readKeepList(utf8FromPath(std::filesystem::absolute(pathFromUtf8(arguments.keepList), error)),
+                        FileOperations::native());
 }

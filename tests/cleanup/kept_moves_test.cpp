@@ -26,7 +26,7 @@ TEST(KeptMovesTest, KeptSoundsNeverMoveNamedOrNotAndABrokenListStopsTheMove)
     request.scan = {tree / "s", tree / "a", false, true, {}};
     request.quarantineFolder = tree / "q1";
     request.files = {tree / "a/keep.ogg", tree / "a/sub/spare.ogg"};
-    const KeepList list = readKeepList(findKeepList(tree / "a", FileOperations::native()), FileOperations::native());
+    const KeepList list = keepListFor(tree / "a", FileOperations::native()).value();
 
     CleanupOutcome outcome = moveUnusedKeeping(request, &list, FileSystem::native(), FileOperations::native());
     EXPECT_TRUE(exists(tree / "a/keep.ogg"));
