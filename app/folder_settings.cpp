@@ -1,6 +1,6 @@
 #include "app/folder_settings.h"
 
-#include "app/file_replacement.h"
+#include "toolkit/filesystem/file_replacement.h"
 #include "toolkit/filesystem/file_system.h"
 
 #include <cstdio>

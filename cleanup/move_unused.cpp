@@ -100,6 +100,8 @@ CleanupOutcome moveUnusedSounds(const MoveRequest &request, const FileSystem &fi
         std::error_code error;
         if (found == unreferencedByPath.end()) {
             report.message = "no longer unreferenced: a scheme uses it now, or it is gone";
+        } else if (request.keptBy && !(report.message = request.keptBy(path)).empty()) {
+            // skipped: something outside the schemes plays it
         } else if (nearMisses.unreferenced[found->second] && request.allUnreferenced && !request.includeNearMisses) {
             report.message = nearMissText(*nearMisses.unreferenced[found->second]);
         } else if (relative.empty() || *relative.begin() == "..") {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,9 @@ struct MoveRequest {
                                     // named here counts as asked for explicitly
     bool dryRun = false;            // report what would move; write nothing
     std::string programVersion;     // recorded in the manifest
+    // When set, asked for each chosen file: a non-empty answer says why the
+    // file stays where it is, and it is skipped with that as its reason.
+    std::function<std::string(const std::string &path)> keptBy;
 };
 
 // Runs the scan of `request` again and moves the chosen files that are

@@ -6,8 +6,8 @@
 
 #include <nlohmann/json.hpp>
 
-#include "cleanup/utf8_text.h"
 #include "toolkit/filesystem/paths.h"
+#include "toolkit/filesystem/utf8_text.h"
 
 namespace {
 

@@ -7,8 +7,10 @@
 
 #include <nlohmann/json.hpp>
 
+#include "cleanup/kept_moves.h"
 #include "cleanup/move_unused.h"
 #include "cleanup/restore_moved.h"
+#include "cli/scan/keep_list_choice.h"
 #include "cli/scan/scan_json.h"
 #include "toolkit/filesystem/file_operations.h"
 #include "toolkit/filesystem/paths.h"
@@ -29,7 +31,7 @@ void printFile(const FileReport &file, std::ostream &out, std::ostream &err)
     to << '\n';
 }
 
-json outcomeToJson(const CleanupOutcome &outcome, const std::string &operation)
+json outcomeToJson(const CleanupOutcome &outcome, const std::string &operation, const KeepList *keep)
 {
     json document = json::object();
     document["operation"] = operation;
@@ -55,19 +57,28 @@ json outcomeToJson(const CleanupOutcome &outcome, const std::string &operation)
         putText(item, "destination", file.destination);
         item["size"] = file.size;
         putText(item, "message", file.message);
+        if (const auto reason = keep && file.result != FileResult::Moved ? keptReason(*keep, file.path) : std::nullopt) {
+            item["keptBy"] = {{"line", reason->lineNumber}};
+            putText(item["keptBy"], "pattern", reason->pattern);
+        }
         files.push_back(std::move(item));
     }
     document["files"] = std::move(files);
+    if (operation != "restore") {
+        document["keepList"] = nullptr;
+        if (keep)
+            putText(document, "keepList", keep->path());
+    }
     return document;
 }
 
 int finish(const CleanupOutcome &outcome, const ScanArguments &arguments, const std::string &operation,
-           const std::string &closing, std::ostream &out, std::ostream &err)
+           const std::string &closing, std::ostream &out, std::ostream &err, const KeepList *keep = nullptr)
 {
     if (!outcome.error.empty())
         err << "vorrel-scan: " << outcome.error << '\n';
     if (arguments.json)
-        out << dumpScanJson(outcomeToJson(outcome, operation)) << '\n';
+        out << dumpScanJson(outcomeToJson(outcome, operation, keep)) << '\n';
     else
         out << closing << '\n';
     out.flush();
@@ -117,6 +128,26 @@ int refused(const std::string &error, std::ostream &err)
     return 1;
 }
 
+// The files of --file as the scan lists them: absolute, with their folder
+// resolved. Sets `wrong` to the first one outside the audio folder.
+std::vector<std::string> namedFiles(const ScanArguments &arguments, const std::string &audioFolder, std::string &wrong)
+{
+    std::vector<std::string> files;
+    for (const std::string &file : arguments.files) {
+        std::error_code error;
+        const std::filesystem::path path = std::filesystem::absolute(pathFromUtf8(file), error).lexically_normal();
+        const std::optional<std::string> folder = FileSystem::native().canonicalPath(utf8FromPath(path.parent_path()));
+        const std::filesystem::path resolved = pathFromUtf8(folder.value_or(utf8FromPath(path.parent_path()))) / path.filename();
+        const std::filesystem::path relative = resolved.lexically_relative(pathFromUtf8(audioFolder));
+        if (audioFolder.empty() || relative.empty() || *relative.begin() == "..") {
+            wrong = "--file " + file + " does not lie inside the audio folder " + arguments.request.audioFolder;
+            return {};
+        }
+        files.push_back(utf8FromPath(resolved));
+    }
+    return files;
+}
+
 } // namespace
 
 int runMoveUnused(const ScanArguments &arguments, std::ostream &out, std::ostream &err)
@@ -128,12 +159,26 @@ int runMoveUnused(const ScanArguments &arguments, std::ostream &out, std::ostrea
     MoveRequest request;
     request.scan = arguments.request;
     request.quarantineFolder = *quarantine;
-    request.allUnreferenced = true;
+    std::error_code failure;
+    const std::string audioFolder =
+        FileSystem::native()
+            .canonicalPath(utf8FromPath(std::filesystem::absolute(pathFromUtf8(arguments.request.audioFolder), failure)))
+            .value_or(std::string());
+    std::string wrong;
+    request.files = namedFiles(arguments, audioFolder, wrong);
+    if (!wrong.empty()) {
+        err << "vorrel-scan: " << wrong << '\n';
+        return 2;
+    }
+    const std::optional<KeepList> keep = chosenKeepList(arguments, audioFolder);
+    if (!arguments.json)
+        out << "Keep list: " << (keep ? keep->path() : std::string("none")) << '\n';
+    request.allUnreferenced = request.files.empty();
     request.includeNearMisses = arguments.includeNearMisses;
     request.dryRun = arguments.dryRun;
     request.programVersion = VORREL_VERSION;
     const CleanupOutcome outcome =
-        moveUnusedSounds(request, FileSystem::native(), FileOperations::native(), [&](const FileReport &file, auto, auto) {
+        moveUnusedKeeping(request, keep ? &*keep : nullptr, FileSystem::native(), FileOperations::native(), [&](const FileReport &file, auto, auto) {
             if (!arguments.json)
                 printFile(file, out, err);
             else if (file.result == FileResult::Failed)
@@ -146,7 +191,7 @@ int runMoveUnused(const ScanArguments &arguments, std::ostream &out, std::ostrea
                           + std::to_string(outcome.count(FileResult::Failed)) + '.';
     if (!outcome.manifestPath.empty())
         closing += " Manifest: " + outcome.manifestPath;
-    return finish(outcome, arguments, arguments.dryRun ? "dry run" : "move", closing, out, err);
+    return finish(outcome, arguments, arguments.dryRun ? "dry run" : "move", closing, out, err, keep ? &*keep : nullptr);
 }
 
 int runRestore(const ScanArguments &arguments, std::ostream &out, std::ostream &err)

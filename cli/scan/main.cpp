@@ -64,6 +64,12 @@ int main(int argc, char **argv)
                        "  --dry-run             only print what --move-unused would move\n"
                        "  --include-near-misses move files whose name a scheme writes in another letter\n"
                        "                        case or with blanks around it too (kept by default)\n"
+                       "  --file PATH           move only this sound (repeatable); it must lie inside\n"
+                       "                        AUDIO_FOLDER\n"
+                       "  --keep-list FILE      keep the sounds FILE names instead of those of the\n"
+                       "                        vorrel-keep.txt of AUDIO_FOLDER or the nearest folder\n"
+                       "                        above it; a kept sound is never moved\n"
+                       "  --no-keep-list        go by no keep list\n"
                        "  --restore MANIFEST    put the files a manifest lists back where they were\n"
                        "  --version             print the program's version and end\n"
                        "  --help, -h            print this help" + helpAlias +

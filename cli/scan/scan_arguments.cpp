@@ -27,6 +27,9 @@ const OptionRule optionRules[] = {
     {"--restore", true, [](ScanArguments &a, const std::string &value) { a.restore = value; }},
     {"--dry-run", false, [](ScanArguments &a, const std::string &) { a.dryRun = true; }},
     {"--include-near-misses", false, [](ScanArguments &a, const std::string &) { a.includeNearMisses = true; }},
+    {"--file", true, [](ScanArguments &a, const std::string &value) { a.files.push_back(value); }},
+    {"--keep-list", true, [](ScanArguments &a, const std::string &value) { a.keepList = value; }},
+    {"--no-keep-list", false, [](ScanArguments &a, const std::string &) { a.noKeepList = true; }},
     {"--json", false, [](ScanArguments &a, const std::string &) { a.json = true; }},
     {"--help", false, [](ScanArguments &a, const std::string &) { a.help = true; }},
     {"-h", false, [](ScanArguments &a, const std::string &) { a.help = true; }},
@@ -60,7 +63,8 @@ std::string scanUsage(const std::string &program)
 {
     return "usage: " + program + " [--schemes-subfolders] [--audio-subfolders] [--json] SCHEMES_FOLDER AUDIO_FOLDER\n"
            "       " + program + " [--schemes-subfolders] [--audio-subfolders] [--json] --move-unused QUARANTINE_FOLDER"
-           " [--dry-run] [--include-near-misses] SCHEMES_FOLDER AUDIO_FOLDER\n"
+           " [--dry-run] [--include-near-misses] [--file PATH]... [--keep-list FILE | --no-keep-list]"
+           " SCHEMES_FOLDER AUDIO_FOLDER\n"
            "       " + program + " [--json] --restore MANIFEST";
 }
 
@@ -109,6 +113,14 @@ std::optional<ScanArguments> parseScanArguments(const std::vector<std::string> &
         return parsed;
     if ((parsed.dryRun || parsed.includeNearMisses) && parsed.moveUnused.empty()) {
         error = "--dry-run and --include-near-misses go with --move-unused";
+        return std::nullopt;
+    }
+    if (!parsed.files.empty() && parsed.moveUnused.empty()) {
+        error = "--file goes with --move-unused";
+        return std::nullopt;
+    }
+    if (!parsed.keepList.empty() && parsed.noKeepList) {
+        error = "--keep-list and --no-keep-list exclude each other";
         return std::nullopt;
     }
     if (!parsed.restore.empty()) {

@@ -3,8 +3,10 @@
 #include <cstdint>
 #include <optional>
 
+#include "cleanup/kept_moves.h"
 #include "cleanup/near_misses.h"
-#include "cleanup/utf8_text.h"
+#include "cli/scan/keep_list_choice.h"
+#include "toolkit/filesystem/utf8_text.h"
 
 using json = nlohmann::ordered_json;
 
@@ -108,6 +110,26 @@ json scanToJson(const ScanArguments &arguments, const ScanDetails &details,
         near.push_back(std::move(item));
     }
     document["nearMisses"] = std::move(near);
+
+    // The sounds a move would leave where they are. The report lists them
+    // all the same.
+    const std::optional<KeepList> keep = chosenKeepList(arguments, details.audioFolder);
+    document["keepList"] = nullptr;
+    json kept = json::array();
+    if (keep) {
+        document["keepList"] = json::object();
+        putText(document["keepList"], "path", keep->path());
+        document["keepList"]["error"] = keep->error().empty() ? json(nullptr) : json(keep->error());
+        for (const UnreferencedAudio &audio : details.unreferenced)
+            if (const std::optional<KeepReason> reason = keptReason(*keep, audio.path)) {
+                json item = json::object();
+                putText(item, "file", audio.path);
+                item["line"] = reason->lineNumber;
+                putText(item, "pattern", reason->pattern);
+                kept.push_back(std::move(item));
+            }
+    }
+    document["kept"] = std::move(kept);
 
     document["unreadable"] = {
         {"schemeFolders", unreadableArray(details.unreadableSchemeFolders)},

@@ -11,8 +11,9 @@
 // file with its folder, path and size, their total size, the names no audio
 // file was found for (with scheme file and line), the near misses (an
 // unreferenced file that a reference names but for letter case or outer
-// blanks, with that reference's scheme file and line) and what could not be
-// read.
+// blanks, with that reference's scheme file and line), the keep list that
+// applies (with its error, if it cannot be used) and the unreferenced files it
+// keeps (with its line and pattern), and what could not be read.
 //
 // Text fields carry file-system names, which need not be UTF-8. A text that
 // is not valid UTF-8 comes out with each invalid byte replaced by U+FFFD when

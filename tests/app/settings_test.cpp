@@ -1,7 +1,7 @@
-#include "app/file_replacement.h"
 #include "app/folder_settings.h"
 #include "tests/app/main_window_fixture.h"
 #include "tests/support/process_state.h"
+#include "toolkit/filesystem/file_replacement.h"
 #include "toolkit/forms/tbutton.h"
 #include "toolkit/forms/tedit.h"
 #include "toolkit/forms/tfolderdialog.h"
@@ -102,11 +102,24 @@ TEST(SaveSettingsTest, SettingsThatCannotBeReadAreNotRewritten)
 TEST(SaveSettingsTest, FailedWriteOrRenameKeepsTheOldFileAndALinkStaysALink)
 {
     const TestFolder folder;
-    const FileReplacementCalls failures[] = {
-        {}, {.write = [](const char *, std::size_t size, std::FILE *) { return size / 2; }, .rename = {}},
-        {.write = {}, .rename = [](const auto &, const auto &, std::error_code &error) { error = std::make_error_code(std::errc::no_space_on_device); }}};
+    // The machine's operations, or with the write cut off halfway, or the rename refused.
+    struct Failing : FileOperations {
+        int step;
+        explicit Failing(int failingStep) : step(failingStep) {}
+        std::error_code rewriteTail(const std::string &path, std::uintmax_t offset, std::string_view tail,
+                                    bool createNew) const override
+        {
+            const std::error_code error = FileOperations::rewriteTail(path, offset, step == 1 ? tail.substr(0, tail.size() / 2) : tail, createNew);
+            return step == 1 ? std::make_error_code(std::errc::no_space_on_device) : error;
+        }
+        std::error_code renameReplacing(const std::string &from, const std::string &to) const override
+        {
+            return step == 2 ? std::make_error_code(std::errc::no_space_on_device) : FileOperations::renameReplacing(from, to);
+        }
+    };
+    const Failing failures[] = {Failing(0), Failing(1), Failing(2)};
     for (const bool linked : {false, true})
-        for (const FileReplacementCalls &calls : failures) {
+        for (const Failing &calls : failures) {
             SCOPED_TRACE(std::to_string(linked) + " linked, case " + std::to_string(&calls - failures));
             std::filesystem::remove_all(folder.path());
             const std::string file = linked ? "real/Settings.ini" : "Settings.ini";

@@ -6,11 +6,11 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include "cleanup/utf8_text.h"
 #include "cli/scan/folder_problems.h"
 #include "tests/support/refusing_file_system.h"
 #include "tests/support/program_runner.h"
 #include "tests/support/test_folder.h"
+#include "toolkit/filesystem/utf8_text.h"
 
 namespace {
 
@@ -217,6 +217,29 @@ TEST(VorrelScan, MovesUnusedSoundsAsideAndRestoresThemByteForByte)
     EXPECT_EQ(TestFolder::readFile((tree / "a/door.ogg")), "new");
     EXPECT_EQ(TestFolder::readFile((tree / "q/door.ogg")), "near");
     EXPECT_EQ(TestFolder::readFile((tree / "a/sub/hum.ogg")), hum);
+}
+
+TEST(VorrelScan, NamedSoundsMoveButKeptOnesAreRefusedWithTheirLine)
+{
+    TestFolder tree;
+    tree.writeFile("s/a.sch", "\"s\"\nused\n");
+    tree.writeFile("a/keep.ogg", "k");
+    tree.writeFile("a/spare.ogg", "s");
+    tree.writeFile("other.txt", "# mine\nkeep.ogg\n");
+    const std::string s = tree / "s", a = tree / "a", q = tree / "q";
+    ProgramRun run = runScanProgram(tree, {"--move-unused", q, "--keep-list", tree / "other.txt", "--file",
+                                           tree / "a/keep.ogg", "--file", tree / "a/spare.ogg", "--json", s, a});
+    EXPECT_EQ(run.exitCode, 1);
+    const json document = json::parse(run.out);
+    EXPECT_EQ(document["keepList"], tree / "other.txt");
+    EXPECT_EQ(document["files"].at(0)["keptBy"], json({{"line", 2}, {"pattern", "keep.ogg"}}));
+    EXPECT_EQ(document["counts"]["moved"]["files"], 1);
+    EXPECT_TRUE(std::filesystem::exists(fsPath(tree / "a/keep.ogg")));
+    run = runScanProgram(tree, {"--json", "--keep-list", tree / "other.txt", s, a});
+    EXPECT_EQ(json::parse(run.out)["kept"],
+              json::array({{{"file", tree / "a/keep.ogg"}, {"line", 2}, {"pattern", "keep.ogg"}}}));
+    run = runScanProgram(tree, {"--move-unused", tree / "q2", "--file", tree / "s/a.sch", s, a});
+    EXPECT_EQ(run.exitCode, 2);
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "cleanup/utf8_text.h"
+#include "toolkit/filesystem/utf8_text.h"
 
 #include <cstddef>
 
