@@ -27,7 +27,8 @@ Bytes storedForm(std::int32_t count, const Bytes &bytes)
     return form;
 }
 
-// Draws the picture on a white surface; the surface's colour at (x, y).
+// Draws the picture on a white surface; the surface's colour (0xRRGGBB) at
+// (x, y).
 std::uint32_t drawnPixel(TJPEGImage &picture, int x, int y)
 {
     OffscreenSurface surface(64, 32);
@@ -35,8 +36,6 @@ std::uint32_t drawnPixel(TJPEGImage &picture, int x, int y)
     picture.Draw(canvas, TRect{0, 0, 64, 32});
     return surface.ColourAt(x, y);
 }
-
-constexpr std::uint32_t white = 0xFFFFFF;
 
 TEST(TJPEGImageState, EmptyPictureTakesTheDefaultsAndDrawsAndCopiesNothing)
 {
@@ -52,7 +51,7 @@ TEST(TJPEGImageState, EmptyPictureTakesTheDefaultsAndDrawsAndCopiesNothing)
     target.SetSize(5, 5);
     picture.AssignTo(&target);
     EXPECT_TRUE(target.GetEmpty());
-    EXPECT_EQ(drawnPixel(picture, 4, 4), white);
+    EXPECT_EQ(drawnPixel(picture, 4, 4), 0xFFFFFFu);
     // Saving makes empty bytes: no longer Empty.
     EXPECT_TRUE(savedBytes(picture).empty());
     ASSERT_NE(picture.Data()->JpegStream, nullptr);
@@ -74,7 +73,7 @@ TEST(TJPEGImageState, LoadingGivesHeaderFactsAndDrawingDecodesOnce)
     EXPECT_EQ(picture.Bitmap(), nullptr) << "no pixels decoded for the size";
     EXPECT_EQ(changes, 1);
 
-    EXPECT_NE(drawnPixel(picture, 40, 10), white) << "the picture was drawn";
+    EXPECT_NE(drawnPixel(picture, 40, 10), 0xFFFFFFu) << "the picture was drawn";
     TBitmap *first = picture.Bitmap();
     ASSERT_NE(first, nullptr);
     drawnPixel(picture, 0, 0);

@@ -5,11 +5,17 @@
 #include <windows.h>
 
 struct OffscreenSurface::Parts {
-    HDC context = nullptr;
+    HDC context = ::CreateCompatibleDC(nullptr);
     HBITMAP bitmap = nullptr;
     HGDIOBJ previous = nullptr;
     std::uint32_t *pixels = nullptr; // top-down rows of 0x00RRGGBB
     int width = 0;
+    ~Parts()
+    {
+        ::SelectObject(context, previous);
+        ::DeleteObject(bitmap);
+        ::DeleteDC(context);
+    }
 };
 
 OffscreenSurface::OffscreenSurface(int width, int height) : m_parts(std::make_unique<Parts>())
@@ -22,25 +28,16 @@ OffscreenSurface::OffscreenSurface(int width, int height) : m_parts(std::make_un
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void *bits = nullptr;
-    m_parts->context = ::CreateCompatibleDC(nullptr);
     m_parts->bitmap = ::CreateDIBSection(m_parts->context, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (m_parts->context == nullptr || m_parts->bitmap == nullptr) {
-        if (m_parts->context != nullptr)
-            ::DeleteDC(m_parts->context);
+    if (m_parts->bitmap == nullptr)
         throw std::runtime_error("cannot make an offscreen surface");
-    }
     m_parts->previous = ::SelectObject(m_parts->context, m_parts->bitmap);
     m_parts->pixels = static_cast<std::uint32_t *>(bits);
     m_parts->width = width;
     ::PatBlt(m_parts->context, 0, 0, width, height, WHITENESS);
 }
 
-OffscreenSurface::~OffscreenSurface()
-{
-    ::SelectObject(m_parts->context, m_parts->previous);
-    ::DeleteObject(m_parts->bitmap);
-    ::DeleteDC(m_parts->context);
-}
+OffscreenSurface::~OffscreenSurface() = default;
 
 NativeSurface &OffscreenSurface::Surface()
 {

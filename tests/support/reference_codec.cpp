@@ -135,11 +135,11 @@ void runReference(const std::string &tool, std::vector<std::string> options, con
                   const std::string &output)
 {
     options.insert(options.end(), {"-outfile", output, input});
-    if (runProgram(tool, options) != 0) {
+    if (const int status = runProgram(tool, options); status != 0) {
         std::string command = tool;
         for (const std::string &argument : options)
             command += " " + argument;
-        throw std::runtime_error("reference tool failed: " + command);
+        throw std::runtime_error("reference tool failed (status " + std::to_string(status) + "): " + command);
     }
 }
 
