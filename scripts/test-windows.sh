@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Cross-builds the scan engine, vorrel-scan and their tests for Windows with
-# MinGW-w64, packs vorrel-scan.exe, and runs the test programs under Wine in a
-# throwaway prefix inside the build folder. Called by ./test; also usable on
-# its own: scripts/test-windows.sh [BUILD_DIR]
+# Cross-builds for Windows with MinGW-w64 (libjpeg-turbo from Debian's source
+# once per build folder, scripts/windows-libjpeg.sh; then the toolkit, the
+# picture support, the scan engine, vorrel-scan and their tests), packs
+# vorrel-scan.exe, and runs the test programs under Wine in a throwaway prefix
+# inside the build folder. Called by ./test; also usable on its own:
+# scripts/test-windows.sh [BUILD_DIR]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -10,8 +12,12 @@ build_dir=${1:-build-test-windows}
 case $build_dir in /*) ;; *) build_dir=$PWD/$build_dir ;; esac
 started=$SECONDS
 
+scripts/windows-libjpeg.sh "$build_dir"
+libjpeg_built=$SECONDS
+libjpeg=$build_dir/libjpeg-turbo/install
 cmake --no-warn-unused-cli -S . -B "$build_dir" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-      -DCMAKE_BUILD_TYPE=Debug -DVORREL_WERROR=ON >/dev/null
+      -DCMAKE_BUILD_TYPE=Debug -DVORREL_WERROR=ON \
+      -DJPEG_INCLUDE_DIR="$libjpeg/include" -DJPEG_LIBRARY="$libjpeg/lib/libjpeg.a" >/dev/null
 cmake --build "$build_dir" -j"$(nproc)"
 cmake --build "$build_dir" --target vorrel_windows_package
 built=$SECONDS
@@ -38,5 +44,5 @@ ln -sfn ../../c: "$prefix/dosdevices/unc/localhost/c\$"
 prefixed=$SECONDS
 
 ctest --test-dir "$build_dir" --output-on-failure -j"$(nproc)"
-echo "Windows part: build $((built - started)) s, Wine prefix $((prefixed - built)) s," \
+echo "Windows part: libjpeg-turbo $((libjpeg_built - started)) s, build $((built - libjpeg_built)) s, Wine prefix $((prefixed - built)) s," \
      "tests $((SECONDS - prefixed)) s"

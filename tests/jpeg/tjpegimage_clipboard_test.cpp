@@ -1,7 +1,8 @@
-// The picture on the application's clipboard (the offscreen platform in tests).
+// The picture on the clipboard: the application's (the offscreen platform
+// in tests) or the system's.
 #include "jpeg/tjpegdata.h"
 #include "tests/jpeg/picture_helpers.h"
-#include "tests/support/qt_application.h"
+#include "tests/support/offscreen_surface.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +11,7 @@ namespace {
 
 class TJPEGImageClipboard : public testing::Test {
 protected:
-    TJPEGImageClipboard() { testApplication(); }
+    TJPEGImageClipboard() { prepareClipboard(); }
 };
 
 TEST_F(TJPEGImageClipboard, EmptyPictureSavesAnEmptyBitmap)

@@ -5,14 +5,13 @@
 #include "jpeg/jpeg_settings.h"
 #include "jpeg/tjpegdata.h"
 #include "tests/jpeg/picture_helpers.h"
+#include "tests/support/offscreen_surface.h"
 #include "toolkit/graphics/canvas.h"
 #include "toolkit/graphics/display.h"
 #include "toolkit/graphics/picture.h"
 
 #include <gtest/gtest.h>
 
-#include <QImage>
-#include <QPainter>
 
 #include <algorithm>
 
@@ -28,17 +27,14 @@ Bytes storedForm(std::int32_t count, const Bytes &bytes)
     return form;
 }
 
-// Draws the picture on a white surface; the surface's colour at (x, y).
-QRgb drawnPixel(TJPEGImage &picture, int x, int y)
+// Draws the picture on a white surface; the surface's colour (0xRRGGBB) at
+// (x, y).
+std::uint32_t drawnPixel(TJPEGImage &picture, int x, int y)
 {
-    QImage surface(64, 32, QImage::Format_RGB32);
-    surface.fill(Qt::white);
-    {
-        QPainter painter(&surface);
-        TCanvas canvas(painter);
-        picture.Draw(canvas, TRect{0, 0, 64, 32});
-    }
-    return surface.pixel(x, y);
+    OffscreenSurface surface(64, 32);
+    TCanvas canvas(surface.Surface());
+    picture.Draw(canvas, TRect{0, 0, 64, 32});
+    return surface.ColourAt(x, y);
 }
 
 TEST(TJPEGImageState, EmptyPictureTakesTheDefaultsAndDrawsAndCopiesNothing)
@@ -55,7 +51,7 @@ TEST(TJPEGImageState, EmptyPictureTakesTheDefaultsAndDrawsAndCopiesNothing)
     target.SetSize(5, 5);
     picture.AssignTo(&target);
     EXPECT_TRUE(target.GetEmpty());
-    EXPECT_EQ(drawnPixel(picture, 4, 4), qRgb(255, 255, 255));
+    EXPECT_EQ(drawnPixel(picture, 4, 4), 0xFFFFFFu);
     // Saving makes empty bytes: no longer Empty.
     EXPECT_TRUE(savedBytes(picture).empty());
     ASSERT_NE(picture.Data()->JpegStream, nullptr);
@@ -77,7 +73,7 @@ TEST(TJPEGImageState, LoadingGivesHeaderFactsAndDrawingDecodesOnce)
     EXPECT_EQ(picture.Bitmap(), nullptr) << "no pixels decoded for the size";
     EXPECT_EQ(changes, 1);
 
-    EXPECT_NE(drawnPixel(picture, 40, 10), qRgb(255, 255, 255)) << "the picture was drawn";
+    EXPECT_NE(drawnPixel(picture, 40, 10), 0xFFFFFFu) << "the picture was drawn";
     TBitmap *first = picture.Bitmap();
     ASSERT_NE(first, nullptr);
     drawnPixel(picture, 0, 0);

@@ -4,9 +4,9 @@
 #include "tests/support/program_runner.h"
 #include "tests/support/test_folder.h"
 
-#include <QImage>
-#include <QImageReader>
-#include <QString>
+#include "toolkit/core/exceptions.h"
+#include "toolkit/core/file_stream.h"
+#include "toolkit/graphics/bitmap.h"
 
 #include <algorithm>
 #include <cstring>
@@ -93,21 +93,25 @@ void writePnm(const std::string &path, const RasterImage &image)
 
 RasterImage readPicture(const std::string &path)
 {
-    QImageReader reader(QString::fromStdString(path));
-    QImage picture = reader.read();
-    if (picture.isNull())
-        throw std::runtime_error("cannot read picture " + path + ": " + reader.errorString().toStdString());
-    RasterImage image{picture.width(), picture.height(), 24, {}, {}};
-    if (picture.format() == QImage::Format_Indexed8) {
+    TBitmap picture;
+    try {
+        TFileStream file(path, TFileMode::OpenRead);
+        picture.LoadFromStream(file);
+    } catch (const Exception &error) {
+        throw std::runtime_error("cannot read picture " + path + ": " + error.Message());
+    }
+    picture.SetBottomUp(false);
+    RasterImage image{picture.GetWidth(), picture.GetHeight(), 24, {}, {}};
+    if (picture.GetPixelFormat() == TPixelFormat::pf8bit) {
         image.bitsPerPixel = 8;
-        for (const QRgb colour : picture.colorTable())
-            image.palette.push_back({std::uint8_t(qRed(colour)), std::uint8_t(qGreen(colour)), std::uint8_t(qBlue(colour))});
-    } else {
-        picture = picture.convertToFormat(QImage::Format_BGR888);
+        std::vector<PALETTEENTRY> entries(GetPaletteEntries(picture.GetPalette(), 0, 0, nullptr));
+        GetPaletteEntries(picture.GetPalette(), 0, static_cast<unsigned>(entries.size()), entries.data());
+        for (const PALETTEENTRY &colour : entries)
+            image.palette.push_back({colour.peRed, colour.peGreen, colour.peBlue});
     }
     image.pixels.resize(static_cast<std::size_t>(image.bytesPerRow()) * image.height);
     for (int y = 0; y < image.height; ++y)
-        std::memcpy(image.row(y), picture.constScanLine(y), static_cast<std::size_t>(image.bytesPerRow()));
+        std::memcpy(image.row(y), picture.GetScanline(y), static_cast<std::size_t>(image.bytesPerRow()));
     return image;
 }
 
@@ -131,11 +135,11 @@ void runReference(const std::string &tool, std::vector<std::string> options, con
                   const std::string &output)
 {
     options.insert(options.end(), {"-outfile", output, input});
-    if (runProgram(tool, options) != 0) {
+    if (const int status = runProgram(tool, options); status != 0) {
         std::string command = tool;
         for (const std::string &argument : options)
             command += " " + argument;
-        throw std::runtime_error("reference tool failed: " + command);
+        throw std::runtime_error("reference tool failed (status " + std::to_string(status) + "): " + command);
     }
 }
 

@@ -42,8 +42,10 @@ std::string describeDifference(const RasterImage &expected, const RasterImage &a
 
 // PPM for 24 bits, PGM (levels as they are) for 8 bits.
 void writePnm(const std::string &path, const RasterImage &image);
-// A BMP or PNM file read by Qt's image reader: 8 bits with the file's colour
-// table when it has one, else 24 bits. Throws std::runtime_error naming the file.
+// A BMP file (8 bits with a colour table, or 24 bits, uncompressed, as the
+// reference decoder writes them) read by the toolkit's bitmap: 8 bits with
+// the file's colour table, else 24 bits. Throws std::runtime_error naming the
+// file.
 RasterImage readPicture(const std::string &path);
 
 Bytes readFileBytes(const std::string &path);

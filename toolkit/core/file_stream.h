@@ -32,5 +32,6 @@ public:
 
 private:
     std::string m_fileName;
-    int m_descriptor = -1;
+    // The open file: a file descriptor on POSIX, a HANDLE on Windows.
+    std::intptr_t m_file = -1;
 };

@@ -8,7 +8,9 @@
 #include <string_view>
 #include <vector>
 
+#ifndef _WIN32
 class QImage;
+#endif
 
 enum class TPixelFormat {
     pf8bit,  // one palette index per pixel
@@ -75,6 +77,7 @@ public:
     void LoadFromStream(TStream &stream) override;
     void SaveToStream(TStream &stream) override;
 
+    // The clipboard is the application's (Qt) or the system's (Windows).
     // Only CF_BITMAP: takes the clipboard's picture as a 24-bit bitmap.
     // EInvalidGraphic when the format is another one or the clipboard holds
     // no picture; EInvalidGraphicOperation without a running application.
@@ -87,15 +90,19 @@ public:
     // place: no copy of the pixels is made.
     void Draw(TCanvas &canvas, const TRect &rect) override;
 
+#ifndef _WIN32
     // The picture as a new QImage in RGB order, top row first, independent of
     // the bitmap (for the clipboard and for checking what is shown).
     QImage ToImage();
+#endif
 
 private:
     static int bytesPerRow(int width, TPixelFormat format);
+#ifndef _WIN32
     // The rows wrapped in a QImage as they lie in memory (upside down for a
     // bottom-up bitmap); valid while the pixels are unchanged.
     QImage wrapRows();
+#endif
     std::size_t memoryRowOf(int row) const;
     void replacePixels(int width, int height, TPixelFormat format, PixelBlock pixels);
     // The colours that 8-bit indices stand for: the palette, padded with

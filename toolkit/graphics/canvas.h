@@ -2,14 +2,23 @@
 
 #include "toolkit/graphics/rect.h"
 
-class QPainter;
 class TGraphic;
 
-// A drawing surface: a thin face over a QPainter that the caller owns and
-// keeps active while the canvas is used.
+// What the platform draws on: a QPainter with Qt, a device context (the
+// object an HDC points at) on Windows.
+#ifdef _WIN32
+struct HDC__;
+using NativeSurface = HDC__;
+#else
+class QPainter;
+using NativeSurface = QPainter;
+#endif
+
+// A drawing surface: a thin face over a native surface that the caller owns
+// and keeps ready for drawing while the canvas is used.
 class TCanvas {
 public:
-    explicit TCanvas(QPainter &painter) : m_painter(painter) {}
+    explicit TCanvas(NativeSurface &surface) : m_surface(surface) {}
     TCanvas(const TCanvas &) = delete;
     TCanvas &operator=(const TCanvas &) = delete;
 
@@ -17,8 +26,8 @@ public:
     // work); a null graphic draws nothing.
     void StretchDraw(const TRect &rect, TGraphic *graphic);
 
-    QPainter &Painter() { return m_painter; }
+    NativeSurface &Surface() { return m_surface; }
 
 private:
-    QPainter &m_painter;
+    NativeSurface &m_surface;
 };

@@ -1,7 +1,6 @@
 #include "toolkit/graphics/display.h"
 
-#include <QGuiApplication>
-#include <QScreen>
+#include "toolkit/graphics/screen_depth.h"
 
 #include <utility>
 
@@ -17,13 +16,7 @@ int overriddenDepth = 0;
 
 int screenDepth()
 {
-    if (overriddenDepth > 0)
-        return overriddenDepth;
-    if (qGuiApp != nullptr) {
-        if (const QScreen *screen = QGuiApplication::primaryScreen())
-            return screen->depth();
-    }
-    return 24;
+    return overriddenDepth > 0 ? overriddenDepth : platformScreenDepth();
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "tests/support/byte_stream.h"
+#include "tests/support/qt_application.h"
 #include "toolkit/core/exceptions.h"
 #include "toolkit/core/memory_stream.h"
 #include "toolkit/graphics/bitmap.h"
@@ -19,6 +20,9 @@
 static void PrintTo(TPixelFormat format, std::ostream *out) { *out << (format == TPixelFormat::pf8bit ? "8bit" : "24bit"); }
 
 namespace {
+
+// Painting, screens and the clipboard need the application in every test.
+[[maybe_unused]] const bool qtReady = needsQtApplication();
 
 // A new palette of count entries, all different.
 HPALETTE rampPalette(int count)

@@ -1,4 +1,3 @@
-#include "tests/support/qt_application.h"
 #include "tests/support/test_folder.h"
 #include "toolkit/core/exceptions.h"
 #include "toolkit/core/memory_stream.h"
@@ -15,9 +14,6 @@
 #include <vector>
 
 namespace {
-
-// Painting, screens and the clipboard need the application in every test.
-[[maybe_unused]] const bool qtReady = needsQtApplication();
 
 TEST(Graphic, ChangeAndProgressReachTheOwnerUnchanged)
 {

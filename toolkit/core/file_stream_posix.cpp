@@ -11,6 +11,11 @@
 
 namespace {
 
+int descriptorOf(std::intptr_t file)
+{
+    return static_cast<int>(file);
+}
+
 std::string systemReason()
 {
     return std::strerror(errno);
@@ -27,9 +32,9 @@ TFileStream::TFileStream(const std::string &fileName, TFileMode mode) : m_fileNa
     case TFileMode::Create: flags |= O_RDWR | O_CREAT | O_TRUNC; break;
     }
     do {
-        m_descriptor = ::open(fileName.c_str(), flags, 0666);
-    } while (m_descriptor < 0 && errno == EINTR);
-    if (m_descriptor < 0) {
+        m_file = ::open(fileName.c_str(), flags, 0666);
+    } while (m_file < 0 && errno == EINTR);
+    if (m_file < 0) {
         if (mode == TFileMode::Create)
             throw EFCreateError("Cannot create file \"" + fileName + "\": " + systemReason());
         throw EFOpenError("Cannot open file \"" + fileName + "\": " + systemReason());
@@ -38,7 +43,7 @@ TFileStream::TFileStream(const std::string &fileName, TFileMode mode) : m_fileNa
 
 TFileStream::~TFileStream()
 {
-    ::close(m_descriptor);
+    ::close(descriptorOf(m_file));
 }
 
 std::int64_t TFileStream::Read(void *buffer, std::int64_t count)
@@ -46,7 +51,7 @@ std::int64_t TFileStream::Read(void *buffer, std::int64_t count)
     std::int64_t done = 0;
     auto *bytes = static_cast<char *>(buffer);
     while (done < count) {
-        const ssize_t n = ::read(m_descriptor, bytes + done, static_cast<std::size_t>(count - done));
+        const ssize_t n = ::read(descriptorOf(m_file), bytes + done, static_cast<std::size_t>(count - done));
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
@@ -63,7 +68,7 @@ std::int64_t TFileStream::Write(const void *buffer, std::int64_t count)
     std::int64_t done = 0;
     const auto *bytes = static_cast<const char *>(buffer);
     while (done < count) {
-        const ssize_t n = ::write(m_descriptor, bytes + done, static_cast<std::size_t>(count - done));
+        const ssize_t n = ::write(descriptorOf(m_file), bytes + done, static_cast<std::size_t>(count - done));
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
@@ -81,7 +86,7 @@ std::int64_t TFileStream::Seek(std::int64_t offset, TSeekOrigin origin)
     case TSeekOrigin::Current: whence = SEEK_CUR; break;
     case TSeekOrigin::End: whence = SEEK_END; break;
     }
-    const off_t position = ::lseek(m_descriptor, static_cast<off_t>(offset), whence);
+    const off_t position = ::lseek(descriptorOf(m_file), static_cast<off_t>(offset), whence);
     if (position < 0)
         throw EReadError("Cannot seek in file \"" + m_fileName + "\": " + systemReason());
     return position;
@@ -89,7 +94,7 @@ std::int64_t TFileStream::Seek(std::int64_t offset, TSeekOrigin origin)
 
 void TFileStream::SetSize64(std::int64_t size)
 {
-    if (size < 0 || ::ftruncate(m_descriptor, static_cast<off_t>(size)) != 0)
+    if (size < 0 || ::ftruncate(descriptorOf(m_file), static_cast<off_t>(size)) != 0)
         throw EWriteError("Cannot set the size of file \"" + m_fileName + "\" to " + std::to_string(size) + " bytes");
     if (GetPosition() > size)
         Seek(size, TSeekOrigin::Beginning);

@@ -38,7 +38,7 @@ void TBitmap::Draw(TCanvas &canvas, const TRect &rect)
     if (GetEmpty())
         return;
     const QImage rows = wrapRows();
-    QPainter &painter = canvas.Painter();
+    QPainter &painter = canvas.Surface();
     painter.save();
     QRect target(rect.Left, rect.Top, rect.Width(), rect.Height());
     if (m_bottomUp) {
