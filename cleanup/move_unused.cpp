@@ -111,7 +111,8 @@ CleanupOutcome moveUnusedSounds(const MoveRequest &request, const FileSystem &fi
             report.destination = utf8FromPath(quarantine / relative);
             if (request.dryRun) {
                 report.result = FileResult::WouldMove;
-            } else if ((error = operations.makeFolders(utf8FromPath(pathFromUtf8(report.destination).parent_path())))) {
+            } else if (std::vector<std::string> created;
+                       (error = operations.makeFolders(utf8FromPath(pathFromUtf8(report.destination).parent_path()), created))) {
                 report.result = FileResult::Failed;
                 report.message = failureText("cannot create the folder", utf8FromPath(pathFromUtf8(report.destination).parent_path()), error);
             } else if (std::string why = moveFileSafely(operations, path, report.destination, stamp.size); !why.empty()) {

@@ -35,7 +35,7 @@ bool restoreOne(const FileOperations &operations, const QuarantinedFile &file, c
         return false;
     }
     const std::string folder = utf8FromPath(pathFromUtf8(file.originalPath).parent_path());
-    if (const std::error_code error = operations.makeFolders(folder)) {
+    if (std::vector<std::string> created; const std::error_code error = operations.makeFolders(folder, created)) {
         report.message = failureText("cannot create the folder", folder, error);
         return false;
     }
@@ -106,7 +106,12 @@ CleanupOutcome restoreMovedSounds(const std::string &manifestPath, const FileOpe
         return outcome;
     }
     outcome.manifestPath.clear();
-    if (const std::error_code error = operations.removeEmptyFolders(utf8FromPath(quarantine)))
-        outcome.error = failureText("every file is back, but cannot remove the folder", utf8FromPath(quarantine), error);
+    std::vector<std::string> folders{utf8FromPath(quarantine)};
+    std::error_code error;
+    for (fs::recursive_directory_iterator entry(quarantine, error), end; !error && entry != end; entry.increment(error))
+        if (entry->is_directory(error) && !entry->is_symlink(error))
+            folders.push_back(utf8FromPath(entry->path()));
+    for (auto folder = folders.rbegin(); folder != folders.rend(); ++folder)
+        operations.removeEmptyFolder(*folder);
     return outcome;
 }
