@@ -8,9 +8,13 @@
 
 namespace {
 
+// The spares the manifest names already (those of the run that wrote it,
+// so that a stop before this run's first write leaves nothing it does not
+// name), else two of this run's own.
 QuarantineManifest withSpares(QuarantineManifest manifest, const std::string &run)
 {
-    manifest.spareFiles = {spareName(run, 1), spareName(run, 2)};
+    if (manifest.spareFiles.size() != 2)
+        manifest.spareFiles = {spareName(run, 1), spareName(run, 2)};
     return manifest;
 }
 
@@ -18,10 +22,11 @@ QuarantineManifest withSpares(QuarantineManifest manifest, const std::string &ru
 
 ManifestWriter::ManifestWriter(const FileOperations &operations, std::string path, QuarantineManifest manifest,
                                const std::string &run)
-    : m_operations(operations), m_path(std::move(path)),
-      m_temporaries{joinPath(parentPath(m_path), spareName(run, 1)), joinPath(parentPath(m_path), spareName(run, 2))},
-      m_text(withSpares(std::move(manifest), run))
+    : m_operations(operations), m_path(std::move(path)), m_text(withSpares(manifest, run))
 {
+    const QuarantineManifest named = withSpares(std::move(manifest), run);
+    for (int i = 0; i < 2; ++i)
+        m_temporaries[i] = joinPath(parentPath(m_path), named.spareFiles[static_cast<std::size_t>(i)]);
 }
 
 std::error_code ManifestWriter::create()

@@ -24,8 +24,8 @@
 // before. So appending at the end (a move) and dropping from the end (a
 // restore working backwards) write one entry's worth each time.
 //
-// The spares sit beside the manifest under two names unique to the run,
-// which the manifest itself records (a restore after a stop removes them by
+// The spares sit beside the manifest under two names unique to the run
+// that first wrote it, which the manifest itself records (a restore after a stop removes them by
 // that record, never by a pattern); they go when this object does (or on
 // removeSpares()). A reader that holds the manifest open across two writes
 // may see it change: the spare is that file.
@@ -34,7 +34,8 @@ public:
     // A file already at `path` (a manifest being restored from) is replaced
     // whole by the first write and never reused: it need not be this
     // program's rendering byte for byte (edited by hand, or by another
-    // version). `run` names this run's spares (newRunName()).
+    // version). The spares are those `manifest` names, else two named
+    // after `run` (newRunName()).
     ManifestWriter(const FileOperations &operations, std::string path, QuarantineManifest manifest,
                    const std::string &run);
     ~ManifestWriter() { removeSpares(); }
