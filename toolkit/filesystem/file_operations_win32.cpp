@@ -5,6 +5,7 @@
 #include "toolkit/filesystem/file_operations.h"
 
 #include <algorithm>
+#include <atomic>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -158,6 +159,10 @@ std::error_code FileOperations::stat(const std::string &path, FileStamp &stamp) 
         return lastError();
     stamp.size = (static_cast<std::uintmax_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
     stamp.modifiedNanoseconds = nanosecondsSince1970(data.ftLastWriteTime);
+    stamp.kind = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 ? EntryKind::Link
+                 : (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? EntryKind::Folder
+                                                                           : EntryKind::File;
+    stamp.linkCount = 1;
     return {};
 }
 
@@ -170,22 +175,18 @@ std::error_code FileOperations::renameNoReplace(const std::string &from, const s
     return lastError();
 }
 
-std::error_code FileOperations::copyToNewFile(const std::string &from, const std::string &to) const
+namespace {
+
+std::error_code copyOpenFile(HANDLE source, FileHandle &target)
 {
-    FileHandle source(openForReading(from));
-    if (!source.valid())
-        return lastError();
     FILETIME created, accessed, written;
-    if (!::GetFileTime(source.get(), &created, &accessed, &written))
-        return lastError();
-    FileHandle target(createExclusively(to));
-    if (!target.valid())
+    if (!::GetFileTime(source, &created, &accessed, &written))
         return lastError();
 
     std::vector<char> buffer(1 << 16);
     for (;;) {
         DWORD got = 0;
-        if (const std::error_code error = readSome(source.get(), buffer.data(), static_cast<DWORD>(buffer.size()), got))
+        if (const std::error_code error = readSome(source, buffer.data(), static_cast<DWORD>(buffer.size()), got))
             return error;
         if (got == 0)
             break;
@@ -197,58 +198,87 @@ std::error_code FileOperations::copyToNewFile(const std::string &from, const std
     return target.close();
 }
 
+} // namespace
+
+std::error_code FileOperations::copyToNewFile(const std::string &from, const std::string &to) const
+{
+    FileStamp stamp;
+    if (const std::error_code error = stat(from, stamp))
+        return error;
+    if (stamp.kind != EntryKind::File)
+        return std::make_error_code(std::errc::operation_not_supported);
+    FileHandle source(openForReading(from));
+    if (!source.valid())
+        return lastError();
+    FileHandle target(createExclusively(to));
+    if (!target.valid())
+        return lastError();  // created nothing: whatever is at `to` is not ours
+    const std::error_code error = copyOpenFile(source.get(), target);
+    if (error)
+        ::DeleteFileW(systemPath(to).c_str());
+    return error;
+}
+
 std::error_code FileOperations::removeFile(const std::string &path) const
 {
     return ::DeleteFileW(systemPath(path).c_str()) ? std::error_code() : lastError();
 }
 
-std::error_code FileOperations::makeFolders(const std::string &path) const
+std::error_code FileOperations::makeFolders(const std::string &path, std::vector<std::string> &created,
+                                            std::string *blocking) const
 {
-    if (path.empty() || isFolder(path))
-        return {};
-    const std::string parent = parentOf(path);
-    if (parent != path)
-        if (const std::error_code error = makeFolders(parent))
-            return error;
-    if (!::CreateDirectoryW(systemPath(path).c_str(), nullptr) &&
-        !(::GetLastError() == ERROR_ALREADY_EXISTS && isFolder(path)))
-        return lastError();
+    std::vector<std::string> missing;
+    std::string existing = path;
+    while (attributesOf(existing) == INVALID_FILE_ATTRIBUTES) {
+        missing.push_back(existing);
+        const std::string parent = parentOf(existing);
+        if (parent == existing || parent.empty())
+            break;
+        existing = parent;
+    }
+    const DWORD attributes = attributesOf(existing);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+        if (blocking)
+            *blocking = existing;
+        return std::make_error_code(std::errc::not_a_directory);
+    }
+    for (auto folder = missing.rbegin(); folder != missing.rend(); ++folder) {
+        if (::CreateDirectoryW(systemPath(*folder).c_str(), nullptr))
+            created.push_back(*folder);
+        else if (::GetLastError() != ERROR_ALREADY_EXISTS || !isFolder(*folder)) {
+            if (blocking)
+                *blocking = *folder;
+            return lastError();
+        }
+    }
     return {};
 }
 
-std::error_code FileOperations::removeEmptyFolders(const std::string &path) const
+std::error_code FileOperations::removeEmptyFolder(const std::string &path) const
 {
-    std::vector<std::string> subfolders;
-    WIN32_FIND_DATAW data;
-    const HANDLE search = ::FindFirstFileW(systemPath(joinPath(path, "*")).c_str(), &data);
-    if (search == INVALID_HANDLE_VALUE)
+    return ::RemoveDirectoryW(systemPath(path).c_str()) ? std::error_code() : lastError();
+}
+
+std::error_code FileOperations::flushFile(const std::string &path) const
+{
+    FileHandle file(::CreateFileW(systemPath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid() || !::FlushFileBuffers(file.get()))
         return lastError();
-    do {
-        const std::string name = fromSystemText(data.cFileName, ::wcsnlen(data.cFileName, MAX_PATH));
-        // Links and junctions are left alone: removing one would not touch
-        // what it leads to, and walking into it could leave our tree.
-        const DWORD attributes = data.dwFileAttributes;
-        if (name != "." && name != ".." && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
-            (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0)
-            subfolders.push_back(joinPath(path, name));
-    } while (::FindNextFileW(search, &data));
-    const DWORD searchError = ::GetLastError();
-    ::FindClose(search);
-    if (searchError != ERROR_NO_MORE_FILES)
-        return systemError(searchError);
-    for (const std::string &subfolder : subfolders)
-        if (const std::error_code error = removeEmptyFolders(subfolder))
-            return error;
-    if (!::RemoveDirectoryW(systemPath(path).c_str()) && ::GetLastError() != ERROR_DIR_NOT_EMPTY)
-        return lastError();
-    return {};
+    return file.close();
+}
+
+std::error_code FileOperations::readLink(const std::string &, std::string &) const
+{
+    return std::make_error_code(std::errc::operation_not_supported);
 }
 
 std::error_code FileOperations::writeFileAtomically(const std::string &path, const std::string &content,
                                                     bool flushToDisk) const
 {
-    const std::string temporary = path + ".new";
-    ::DeleteFileW(systemPath(temporary).c_str());  // left by an earlier run cut short; never the file itself
+    static std::atomic<unsigned> counter{0};
+    const std::string temporary = path + ".new-" + std::to_string(::GetCurrentProcessId()) + '-'
+                                  + std::to_string(counter++) + '-' + std::to_string(::GetTickCount64());
     FileHandle target(createExclusively(temporary));
     if (!target.valid())
         return lastError();
@@ -305,11 +335,14 @@ std::error_code FileOperations::renameReplacing(const std::string &from, const s
                : lastError();
 }
 
-std::error_code FileOperations::readFile(const std::string &path, std::string &content) const
+std::error_code FileOperations::readFile(const std::string &path, std::string &content,
+                                         std::uintmax_t sizeLimit) const
 {
     FileHandle source(openForReading(path));
     if (!source.valid())
         return lastError();
+    if (::GetFileType(source.get()) != FILE_TYPE_DISK)
+        return std::make_error_code(std::errc::operation_not_supported);
     content.clear();
     std::vector<char> buffer(1 << 16);
     for (;;) {
@@ -318,6 +351,8 @@ std::error_code FileOperations::readFile(const std::string &path, std::string &c
             return error;
         if (got == 0)
             return {};
+        if (content.size() + got > sizeLimit)
+            return std::make_error_code(std::errc::file_too_large);
         content.append(buffer.data(), got);
     }
 }

@@ -1,5 +1,7 @@
 #include "toolkit/filesystem/paths.h"
 
+#include <cstdlib>
+
 bool isPathSeparator(char c)
 {
     return c == '/';
@@ -20,4 +22,34 @@ std::string joinPath(const std::string &folder, const std::string &name)
 std::string withNativeSeparators(std::string path)
 {
     return path;
+}
+
+namespace {
+
+// `path` with every link on the way resolved, as far as it exists; the
+// parts that do not exist yet are kept as written.
+std::string resolvedPath(const std::string &path)
+{
+    std::string existing = lexicallyNormal(path), rest;
+    for (;;) {
+        if (char *resolved = ::realpath(existing.c_str(), nullptr)) {
+            std::string full = resolved;
+            std::free(resolved);
+            return rest.empty() ? full : joinPath(full, rest);
+        }
+        const std::string parent = parentPath(existing);
+        if (parent == existing)
+            return lexicallyNormal(path);
+        const std::string name = existing.substr(parent.size() + (parent.back() == '/' ? 0 : 1));
+        rest = rest.empty() ? name : name + '/' + rest;
+        existing = parent;
+    }
+}
+
+} // namespace
+
+bool isSameOrInside(const std::string &folder, const std::string &path)
+{
+    const std::string resolvedFolder = resolvedPath(folder), resolved = resolvedPath(path);
+    return resolvedFolder == resolved || relativePathInside(resolvedFolder, resolved).has_value();
 }

@@ -27,3 +27,11 @@ std::string withNativeSeparators(std::string path)
     std::replace(path.begin(), path.end(), '/', '\\');
     return path;
 }
+
+// Compared as written, after lexical normalisation and without letter case.
+bool isSameOrInside(const std::string &folder, const std::string &path)
+{
+    const std::string normalFolder = lexicallyNormal(folder), normal = lexicallyNormal(path);
+    return relativePathInside(normalFolder, normal).has_value()
+           || (normalFolder.size() == normal.size() && relativePathInside(normalFolder, joinPath(normal, "x")) == "x");
+}
