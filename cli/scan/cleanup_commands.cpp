@@ -1,6 +1,5 @@
 #include "cli/scan/cleanup_commands.h"
 
-#include <filesystem>
 #include <ostream>
 
 #include <nlohmann/json.hpp>
@@ -83,8 +82,7 @@ int runMoveUnused(const ScanArguments &arguments, std::ostream &out, std::ostrea
 {
     MoveRequest request;
     request.scan = arguments.request;
-    std::error_code error;
-    request.quarantineFolder = utf8FromPath(std::filesystem::absolute(pathFromUtf8(arguments.moveUnused), error));
+    request.quarantineFolder = absolutePath(arguments.moveUnused);
     request.allUnreferenced = true;
     request.includeNearMisses = arguments.includeNearMisses;
     request.dryRun = arguments.dryRun;
@@ -108,8 +106,7 @@ int runMoveUnused(const ScanArguments &arguments, std::ostream &out, std::ostrea
 
 int runRestore(const ScanArguments &arguments, std::ostream &out, std::ostream &err)
 {
-    std::error_code error;
-    const std::string manifest = utf8FromPath(std::filesystem::absolute(pathFromUtf8(arguments.restore), error));
+    const std::string manifest = absolutePath(arguments.restore);
     const CleanupOutcome outcome =
         restoreMovedSounds(manifest, FileOperations::native(), [&](const FileReport &file, auto, auto) {
             if (!arguments.json)

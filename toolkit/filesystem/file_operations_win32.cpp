@@ -5,6 +5,7 @@
 #include "toolkit/filesystem/file_operations.h"
 
 #include <algorithm>
+#include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -16,12 +17,36 @@
 
 namespace {
 
+// The system's own errors, with their texts from the system (the C
+// library's table knows errno values, not these). A file held open by
+// another program says so: "permission denied" would send the user looking
+// at rights instead of closing the program.
+class SystemErrorCategory final : public std::error_category {
+public:
+    const char *name() const noexcept override { return "windows"; }
+    std::string message(int code) const override
+    {
+        if (code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION)
+            return "the file is in use by another program";
+        wchar_t *text = nullptr;
+        const DWORD length = ::FormatMessageW(
+            FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+            static_cast<DWORD>(code), 0, reinterpret_cast<wchar_t *>(&text), 0, nullptr);
+        std::string message = length > 0 ? fromSystemText(text, length) : "system error " + std::to_string(code);
+        ::LocalFree(text);
+        while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == '.'))
+            message.pop_back();
+        return message;
+    }
+};
+
 // The system's error as the callers test it: the conditions they ask about
 // (an entry already there, another volume, ...) in the generic category, so
 // that `error == std::errc::file_exists` holds and message() reads as on
-// POSIX; anything else in the system category.
+// POSIX; anything else as the system's own.
 std::error_code systemError(DWORD code)
 {
+    static const SystemErrorCategory category;
     switch (code) {
     case ERROR_FILE_EXISTS:
     case ERROR_ALREADY_EXISTS:
@@ -33,8 +58,6 @@ std::error_code systemError(DWORD code)
     case ERROR_INVALID_NAME:
         return std::make_error_code(std::errc::no_such_file_or_directory);
     case ERROR_ACCESS_DENIED:
-    case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION:
         return std::make_error_code(std::errc::permission_denied);
     case ERROR_DIR_NOT_EMPTY:
         return std::make_error_code(std::errc::directory_not_empty);
@@ -44,7 +67,7 @@ std::error_code systemError(DWORD code)
     case ERROR_WRITE_PROTECT:
         return std::make_error_code(std::errc::read_only_file_system);
     default:
-        return {static_cast<int>(code), std::system_category()};
+        return {static_cast<int>(code), category};
     }
 }
 
@@ -113,11 +136,12 @@ DWORD attributesOf(const std::string &path)
     return ::GetFileAttributesW(systemPath(path).c_str());
 }
 
+// True for a folder, and for a junction, directory link or mount point that
+// leads to one: the user chose the path, so it is entered as given.
 bool isFolder(const std::string &path)
 {
     const DWORD attributes = attributesOf(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
-           (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0;
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 // The folder that holds `path`, or `path` itself for a root.
@@ -175,8 +199,8 @@ std::error_code FileOperations::copyToNewFile(const std::string &from, const std
     FileHandle source(openForReading(from));
     if (!source.valid())
         return lastError();
-    FILETIME created, accessed, written;
-    if (!::GetFileTime(source.get(), &created, &accessed, &written))
+    FILE_BASIC_INFO kept;
+    if (!::GetFileInformationByHandleEx(source.get(), FileBasicInfo, &kept, sizeof kept))
         return lastError();
     FileHandle target(createExclusively(to));
     if (!target.valid())
@@ -192,14 +216,36 @@ std::error_code FileOperations::copyToNewFile(const std::string &from, const std
         if (const std::error_code error = writeAll(target.get(), buffer.data(), got))
             return error;
     }
-    if (!::SetFileTime(target.get(), nullptr, &accessed, &written) || !::FlushFileBuffers(target.get()))
+    // The times and the attributes that say how the file is used (read-only
+    // included: the open handle still writes); the change time is the
+    // system's own (0 leaves it).
+    constexpr DWORD carried = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                              FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    kept.ChangeTime.QuadPart = 0;
+    kept.FileAttributes = (kept.FileAttributes & carried) != 0 ? kept.FileAttributes & carried : FILE_ATTRIBUTE_NORMAL;
+    if (!::SetFileInformationByHandle(target.get(), FileBasicInfo, &kept, sizeof kept) ||
+        !::FlushFileBuffers(target.get()))
         return lastError();
     return target.close();
 }
 
 std::error_code FileOperations::removeFile(const std::string &path) const
 {
-    return ::DeleteFileW(systemPath(path).c_str()) ? std::error_code() : lastError();
+    const std::wstring system = systemPath(path);
+    if (::DeleteFileW(system.c_str()))
+        return {};
+    const std::error_code error = lastError();
+    // DeleteFileW refuses a read-only file, which the user may remove (and
+    // POSIX would): clear the bit, and put it back if the file still stays.
+    const DWORD attributes = ::GetFileAttributesW(system.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_READONLY) == 0 ||
+        !::SetFileAttributesW(system.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY))
+        return error;
+    if (::DeleteFileW(system.c_str()))
+        return {};
+    const std::error_code retried = lastError();
+    ::SetFileAttributesW(system.c_str(), attributes);
+    return retried;
 }
 
 std::error_code FileOperations::makeFolders(const std::string &path) const

@@ -25,4 +25,15 @@ TEST(Utf16Text, ConvertsBothWaysAndCarriesUnpairedSurrogates)
         EXPECT_EQ(utf8ToUtf16("<" + bad + ">")[1], u'\uFFFD') << testing::PrintToString(bad);
 }
 
+TEST(Utf16Text, PiecesEndBeforeASurrogatePairNotInsideIt)
+{
+    const std::u16string note = u"ab\U0001F3B5c";  // the pair at 2 and 3
+    const struct {
+        std::size_t limit, expected;
+    } cases[] = {{1, 1}, {2, 2}, {3, 2}, {4, 4}, {9, note.size()}};
+    for (const auto &c : cases)
+        EXPECT_EQ(utf16PieceLength(note, c.limit), c.expected) << c.limit;
+    EXPECT_EQ(utf16PieceLength(std::u16string(1, 0xD83D) + u"x", 1), 1u);  // a lone half still moves on
+}
+
 } // namespace

@@ -1,0 +1,132 @@
+// Windows-only cases of the file-system layer: how paths are read, what a
+// copy across volumes keeps, and the errors a user is shown.
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "tests/support/test_folder.h"
+#include "toolkit/filesystem/file_operations.h"
+#include "toolkit/filesystem/file_system.h"
+#include "toolkit/filesystem/paths.h"
+#include "toolkit/filesystem/system_path_win32.h"
+
+namespace {
+
+DWORD attributesOf(const std::string &path)
+{
+    return ::GetFileAttributesW(systemPath(path).c_str());
+}
+
+// Restores the working folder on scope exit.
+struct WorkingFolder {
+    explicit WorkingFolder(const std::string &folder) : previous(FileSystem::native().GetCurrentDirectoryA())
+    {
+        ::SetCurrentDirectoryW(toSystemText(folder).c_str());
+    }
+    ~WorkingFolder() { ::SetCurrentDirectoryW(toSystemText(previous).c_str()); }
+    std::string previous;
+};
+
+TEST(WindowsPaths, ReadAsTheSystemReadsThemWithDeviceNamesAsFolders)
+{
+    TestFolder tree;
+    const WorkingFolder here(tree.path());
+    const std::string t = tree.path();
+    const struct {
+        std::string given, expected;
+    } cases[] = {
+        {"q. ", t + "\\q"}, {"a.\\q", t + "\\a\\q"}, {t + "/a/./b/../q/", t + "\\a\\q"},
+        {"\\\\?\\" + t + "\\q", t + "\\q"}, {"a\\aux", t + "\\a\\aux"}, {"CON", t + "\\CON"},
+        {t + "\\a\\nul. ", t + "\\a\\nul"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(absolutePath(c.given), c.expected) << c.given;
+    ASSERT_FALSE(FileOperations::native().makeFolders(t + "\\a\\aux"));
+    EXPECT_EQ(FileSystem::native().canonicalPath(t + "\\a\\aux"), t + "\\a\\aux");
+    ::RemoveDirectoryW(systemPath(t + "\\a\\aux").c_str());  // the C++ library would take it for the device
+}
+
+TEST(WindowsPaths, InsideComparesWhatTheSystemResolvesWithoutLetterCase)
+{
+    TestFolder tree;
+    tree.makeFolder("audiofolder/sub");
+    const std::string audio = tree / "audiofolder";
+    std::wstring shortForm(MAX_PATH, L'\0');
+    shortForm.resize(::GetShortPathNameW(systemPath(audio).c_str(), shortForm.data(), MAX_PATH));
+    ASSERT_NE(userPath(shortForm), audio);
+    const struct {
+        std::string folder, path;
+        bool inside;
+    } cases[] = {
+        {audio, userPath(shortForm) + "\\q", true}, {audio, tree / "AUDIOFOLDER/_unused", true},
+        {tree / "AudioFolder", audio, true}, {audio, tree / "audiofolder/Sub/new/deeper", true},
+        {audio, tree.path(), false}, {audio, tree / "audiofolder2", false}, {audio, tree / "audiofolder/../q", false},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(isSameOrInside(c.folder, c.path), c.inside) << c.folder << " | " << c.path;
+    if (const char *linked = std::getenv("VORREL_TEST_LINKED_TREE")) {
+        EXPECT_TRUE(isSameOrInside(joinPath(linked, "real"), joinPath(linked, "link\\q")));
+    }
+}
+
+TEST(WindowsPaths, NamesWithAnUnpairedSurrogateConvertWithoutThrowing)
+{
+    const std::string name = "C:\\a\\x\xed\xa0\xbd.ogg";  // U+D83D alone, as NTFS allows
+    const std::filesystem::path path = pathFromUtf8(name);
+    EXPECT_EQ(utf8FromPath(path), name);
+    EXPECT_EQ(genericUtf8FromPath(path.parent_path() / path.filename()), "C:/a/x\xed\xa0\xbd.ogg");
+}
+
+TEST(WindowsFileOperations, CopyKeepsAttributesAndReadOnlyFilesAreRemoved)
+{
+    TestFolder tree;
+    const FileOperations &operations = FileOperations::native();
+    const DWORD attributeSets[] = {FILE_ATTRIBUTE_READONLY, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM,
+                                   FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN};
+    for (const DWORD attributes : attributeSets) {
+        const std::string from = tree / "from.ogg", to = tree / "to.ogg";
+        tree.writeFile("from.ogg", "sound");
+        ASSERT_TRUE(::SetFileAttributesW(systemPath(from).c_str(), attributes));
+        const DWORD given = attributesOf(from);  // what this file system keeps of them
+        ASSERT_FALSE(operations.copyToNewFile(from, to)) << attributes;
+        EXPECT_EQ(attributesOf(to), given) << attributes;
+        EXPECT_EQ(TestFolder::readFile(to), "sound");
+        for (const std::string &path : {from, to}) {
+            EXPECT_FALSE(operations.removeFile(path)) << path << ' ' << attributes;
+            EXPECT_EQ(attributesOf(path), INVALID_FILE_ATTRIBUTES) << path << ' ' << attributes;
+        }
+    }
+}
+
+TEST(WindowsFileOperations, AFileInUseSaysSo)
+{
+    TestFolder tree;
+    tree.writeFile("held.ogg", "x");
+    const HANDLE held = ::CreateFileW(systemPath(tree / "held.ogg").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    const std::error_code error = FileOperations::native().copyToNewFile(tree / "held.ogg", tree / "copy.ogg");
+    ::CloseHandle(held);
+    EXPECT_EQ(error.message(), "the file is in use by another program");
+}
+
+// A folder given through a link or junction is entered, as the user chose it.
+TEST(WindowsFileOperations, FoldersAreMadeBeneathLinks)
+{
+    const char *linked = std::getenv("VORREL_TEST_LINKED_TREE");
+    if (linked == nullptr)
+        GTEST_SKIP() << "VORREL_TEST_LINKED_TREE is not set";
+    const std::string link = joinPath(FileSystem::native().canonicalPath(linked).value(), "link");
+    ASSERT_NE(attributesOf(link) & FILE_ATTRIBUTE_REPARSE_POINT, 0u);
+    const std::string made = joinPath(link, "made-" + std::to_string(::GetCurrentProcessId()));
+    EXPECT_FALSE(FileOperations::native().makeFolders(joinPath(made, "q")));
+    EXPECT_EQ(attributesOf(joinPath(made, "q")), DWORD{FILE_ATTRIBUTE_DIRECTORY});
+    ::RemoveDirectoryW(systemPath(joinPath(made, "q")).c_str());
+    ::RemoveDirectoryW(systemPath(made).c_str());
+}
+
+} // namespace
