@@ -3,18 +3,50 @@
 #include <algorithm>
 #include <utility>
 
-ManifestWriter::ManifestWriter(const FileOperations &operations, std::string path,
-                               const QuarantineManifest &manifest)
-    : m_operations(operations), m_path(std::move(path)), m_temporaries{m_path + ".new-1", m_path + ".new-2"},
-      m_text(manifest)
+#include "cleanup/quarantine_names.h"
+#include "toolkit/filesystem/paths.h"
+
+namespace {
+
+// The spares the manifest names already (those of the run that wrote it,
+// so that a stop before this run's first write leaves nothing it does not
+// name), else two of this run's own.
+QuarantineManifest withSpares(QuarantineManifest manifest, const std::string &run)
 {
-    removeSpares();  // left by a run cut short; never the manifest itself
+    if (manifest.spareFiles.size() != 2)
+        manifest.spareFiles = {spareName(run, 1), spareName(run, 2)};
+    return manifest;
+}
+
+} // namespace
+
+ManifestWriter::ManifestWriter(const FileOperations &operations, std::string path, QuarantineManifest manifest,
+                               const std::string &run)
+    : m_operations(operations), m_path(std::move(path)), m_text(withSpares(manifest, run))
+{
+    const QuarantineManifest named = withSpares(std::move(manifest), run);
+    for (int i = 0; i < 2; ++i)
+        m_temporaries[i] = joinPath(parentPath(m_path), named.spareFiles[static_cast<std::size_t>(i)]);
+}
+
+std::error_code ManifestWriter::create()
+{
+    const std::error_code error = m_operations.rewriteTail(m_path, 0, m_text.text(), true);
+    if (!error)
+        m_sharedOnDisk = m_text.size();
+    return error;
 }
 
 void ManifestWriter::append(const QuarantinedFile &file)
 {
     changedFrom(m_text.size());
     m_text.append(file);
+}
+
+void ManifestWriter::replace(std::size_t index, const QuarantinedFile &file)
+{
+    changedFrom(index);
+    m_text.replace(index, file);
 }
 
 void ManifestWriter::erase(std::size_t index)
@@ -80,13 +112,12 @@ std::error_code ManifestWriter::write()
     return {};
 }
 
-std::error_code ManifestWriter::writeWholeAndFlush()
+std::error_code ManifestWriter::writeAndFlush()
 {
+    if (const std::error_code error = write())
+        return error;
     removeSpares();
-    const std::error_code error = m_operations.writeFileAtomically(m_path, m_text.text(), true);
-    if (!error)
-        m_sharedOnDisk = m_text.size();
-    return error;
+    return m_operations.flushFile(m_path);
 }
 
 void ManifestWriter::removeSpares() noexcept

@@ -24,33 +24,38 @@
 // before. So appending at the end (a move) and dropping from the end (a
 // restore working backwards) write one entry's worth each time.
 //
-// The spares sit beside the manifest as two names ending in ".new-1" and
-// ".new-2"; leftovers of a run cut short are removed first, and the spares
-// go when this object does (or on removeSpares()). A reader that holds the
-// manifest open across two writes may see it change: the spare is that
-// file.
+// The spares sit beside the manifest under two names unique to the run
+// that first wrote it, which the manifest itself records (a restore after a stop removes them by
+// that record, never by a pattern); they go when this object does (or on
+// removeSpares()). A reader that holds the manifest open across two writes
+// may see it change: the spare is that file.
 class ManifestWriter {
 public:
     // A file already at `path` (a manifest being restored from) is replaced
     // whole by the first write and never reused: it need not be this
     // program's rendering byte for byte (edited by hand, or by another
-    // version).
-    ManifestWriter(const FileOperations &operations, std::string path, const QuarantineManifest &manifest);
+    // version). The spares are those `manifest` names, else two named
+    // after `run` (newRunName()).
+    ManifestWriter(const FileOperations &operations, std::string path, QuarantineManifest manifest,
+                   const std::string &run);
     ~ManifestWriter() { removeSpares(); }
     ManifestWriter(const ManifestWriter &) = delete;
     ManifestWriter &operator=(const ManifestWriter &) = delete;
 
     void append(const QuarantinedFile &file);
+    void replace(std::size_t index, const QuarantinedFile &file);
     void erase(std::size_t index);
-    void popBack() { erase(m_text.size() - 1); }
     bool empty() const { return m_text.empty(); }
 
+    // Creates the manifest file with the current state, exclusively:
+    // errc::file_exists when a file is at the path (another run's).
+    std::error_code create();
     // Replaces the manifest file with the current state, not flushed to the
     // disk. On failure the file at the path is as it was.
     std::error_code write();
-    // Removes the spares and replaces the manifest file whole, flushed to
-    // the disk.
-    std::error_code writeWholeAndFlush();
+    // Writes the current state, removes the spares and flushes the manifest
+    // file to the disk.
+    std::error_code writeAndFlush();
     void removeSpares() noexcept;
 
 private:

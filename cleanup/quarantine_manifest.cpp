@@ -2,16 +2,24 @@
 
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
+#include <limits>
+#include <set>
+#include <stdexcept>
 
 #include <nlohmann/json.hpp>
 
+#include "cleanup/quarantine_names.h"
 #include "cleanup/utf8_text.h"
 #include "toolkit/filesystem/paths.h"
 
 namespace {
 
 using json = nlohmann::ordered_json;
+
+// Why a manifest is refused, in the words the user reads.
+struct ManifestError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
 
 void putText(json &object, const std::string &key, const std::string &value)
 {
@@ -20,68 +28,242 @@ void putText(json &object, const std::string &key, const std::string &value)
         object[key + "Hex"] = toHex(value);
 }
 
-std::string fromHex(const std::string &hex)
+const json &field(const json &object, const std::string &key, const std::string &where)
 {
-    if (hex.size() % 2 != 0)
-        throw std::invalid_argument("odd number of hexadecimal digits");
-    std::string bytes;
-    for (std::size_t i = 0; i < hex.size(); i += 2)
-        bytes += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
-    return bytes;
+    const auto found = object.find(key);
+    if (found == object.end())
+        throw ManifestError(where + "has no \"" + key + "\"");
+    return *found;
 }
 
-std::string takeText(const json &object, const std::string &key)
+std::string textField(const json &object, const std::string &key, const std::string &where)
 {
-    if (const auto hex = object.find(key + "Hex"); hex != object.end())
-        return fromHex(hex->get<std::string>());
-    return object.at(key).get<std::string>();
-}
-
-// A quarantined path must stay inside the quarantine folder: a manifest is
-// a file anyone can edit, and restoring follows it.
-bool staysInside(const std::string &relative)
-{
-    if (relative.empty() || relative.front() == '/' || relative.find('\\') != std::string::npos)
-        return false;
-    std::size_t start = 0;
-    while (start <= relative.size()) {
-        const std::size_t end = std::min(relative.find('/', start), relative.size());
-        const std::string part = relative.substr(start, end - start);
-        if (part.empty() || part == "." || part == "..")
-            return false;
-        start = end + 1;
+    if (const auto hex = object.find(key + "Hex"); hex != object.end()) {
+        std::string bytes;
+        if (!hex->is_string() || !fromHex(hex->get_ref<const std::string &>(), bytes))
+            throw ManifestError(where + "\"" + key + "Hex\" must be an even number of hexadecimal digits in quotes");
+        return bytes;
     }
-    return true;
+    const json &value = field(object, key, where);
+    if (!value.is_string())
+        throw ManifestError(where + "\"" + key + "\" must be text in quotes");
+    return value.get<std::string>();
+}
+
+bool flagField(const json &object, const std::string &key, const std::string &where, bool fallback)
+{
+    const auto found = object.find(key);
+    if (found == object.end())
+        return fallback;
+    if (!found->is_boolean())
+        throw ManifestError(where + "\"" + key + "\" must be true or false");
+    return found->get<bool>();
+}
+
+// Numbers are integers in JSON's plain notation, as the writer puts them:
+// a fraction or an exponent (4.9, 1e30) is no size and no time.
+std::uintmax_t sizeField(const json &object, const std::string &key, const std::string &where)
+{
+    const json &value = field(object, key, where);
+    if (!value.is_number_unsigned())
+        throw ManifestError(where + "\"" + key + "\" must be a whole number of at least 0");
+    return value.get<std::uintmax_t>();
+}
+
+std::int64_t timeField(const json &object, const std::string &key, const std::string &where)
+{
+    const json &value = field(object, key, where);
+    if (!value.is_number_integer()
+        || (value.is_number_unsigned()
+            && value.get<std::uint64_t>() > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())))
+        throw ManifestError(where + "\"" + key + "\" must be a whole number that fits in 64 bits");
+    return value.get<std::int64_t>();
+}
+
+// "line L, column C: expected ..." for text that stops being JSON at byte
+// `offset` (counted from 1).
+std::string parseFailure(const std::string &text, std::size_t offset, const std::string &parserMessage)
+{
+    std::size_t line = 1, column = 1;
+    for (std::size_t i = 0; i + 1 < offset && i < text.size(); ++i) {
+        if (text[i] == '\n') {
+            ++line;
+            column = 1;
+        } else if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
+            ++column;
+        }
+    }
+    const std::size_t expected = parserMessage.find("; expected ");
+    const std::string what =
+        expected == std::string::npos ? "a JSON value" : parserMessage.substr(expected + std::string_view("; expected ").size());
+    return "line " + std::to_string(line) + ", column " + std::to_string(column) + ": expected " + what;
+}
+
+QuarantinedFile readEntry(const json &item, bool current, const std::string &audioFolder, const std::string &where)
+{
+    if (!item.is_object())
+        throw ManifestError(where + "must be an object");
+    QuarantinedFile file;
+    file.folder = current && item.contains("folder");
+    file.quarantinedPath = textField(item, file.folder ? "folder" : "quarantined", where);
+    if (!isPlainRelativePath(file.quarantinedPath))
+        throw ManifestError(where + "leaves the quarantine folder: " + file.quarantinedPath);
+    if (file.folder)
+        return file;
+    file.originalPath = textField(item, "original", where);
+    if (!relativePathInside(audioFolder, file.originalPath))
+        throw ManifestError(where + "the original path lies outside the audio folder " + audioFolder + ": "
+                            + file.originalPath);
+    file.size = sizeField(item, "size", where);
+    file.modifiedNanoseconds = timeField(item, "modifiedNanoseconds", where);
+    if (current) {
+        file.link = flagField(item, "link", where, false);
+        file.done = flagField(item, "done", where, true);
+        if (item.contains("temporary")) {
+            file.temporary = textField(item, "temporary", where);
+            if (!isTemporaryName(file.temporary))
+                throw ManifestError(where + "\"temporary\" is not a name this program makes: " + file.temporary);
+        }
+    }
+    return file;
+}
+
+// The folders a manifest of format 1 leaves to remove: those on its files'
+// quarantined paths, each before the folders inside it.
+std::vector<QuarantinedFile> foldersOnPaths(const std::vector<QuarantinedFile> &files)
+{
+    std::vector<QuarantinedFile> folders;
+    std::set<std::string> seen;
+    for (const QuarantinedFile &file : files) {
+        const std::vector<std::string> parts = pathParts(file.quarantinedPath);
+        std::string folder;
+        for (std::size_t i = 0; i + 1 < parts.size(); ++i) {
+            folder += (i == 0 ? "" : "/") + parts[i];
+            if (seen.insert(folder).second)
+                folders.push_back(createdFolderEntry(folder));
+        }
+    }
+    return folders;
+}
+
+QuarantineManifest readManifest(const json &document)
+{
+    if (!document.is_object())
+        throw ManifestError("the text is no JSON object");
+    const json &version = field(document, "formatVersion", "");
+    if (!version.is_number_integer() || version.get<std::int64_t>() < 1)
+        throw ManifestError("\"formatVersion\" must be a whole number of at least 1");
+    QuarantineManifest read;
+    if (version.get<std::int64_t>() > QuarantineManifest::currentFormatVersion)
+        throw ManifestError("written by a newer version (format " + version.dump() + ")");
+    read.formatVersion = version.get<int>();
+    const bool current = read.formatVersion >= 2;
+    read.programVersion = textField(document, "programVersion", "");
+    read.created = textField(document, "created", "");
+    read.schemesFolder = textField(document, "schemesFolder", "");
+    read.audioFolder = textField(document, "audioFolder", "");
+    if (!isAbsolutePath(read.audioFolder))
+        throw ManifestError("the audio folder is not an absolute path: " + read.audioFolder);
+    read.schemesSubfolders = flagField(document, "schemesSubfolders", "", false);
+    read.audioSubfolders = flagField(document, "audioSubfolders", "", false);
+    if (current) {
+        read.quarantineFolder = textField(document, "quarantineFolder", "");
+        read.createdFolders = sizeField(document, "createdFolders", "");
+        const json &spares = field(document, "spareFiles", "");
+        for (std::size_t i = 0; spares.is_array() && i < spares.size(); ++i) {
+            if (!spares[i].is_string() || !isSpareName(spares[i].get<std::string>()))
+                throw ManifestError("\"spareFiles\" holds a name this program does not make: " + spares[i].dump());
+            read.spareFiles.push_back(spares[i].get<std::string>());
+        }
+    } else {
+        read.createdFolders = 1;  // the quarantine folder itself, when empty
+    }
+    const json &entries = field(document, current ? "entries" : "files", "");
+    if (!entries.is_array())
+        throw ManifestError(std::string("\"") + (current ? "entries" : "files") + "\" must be a list");
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        read.files.push_back(readEntry(entries[i], current, read.audioFolder,
+                                       "entry " + std::to_string(i + 1) + ": "));
+    if (!current) {
+        std::vector<QuarantinedFile> steps = foldersOnPaths(read.files);
+        steps.insert(steps.end(), read.files.begin(), read.files.end());
+        read.files = std::move(steps);
+        read.formatVersion = QuarantineManifest::currentFormatVersion;
+    }
+    return read;
 }
 
 } // namespace
 
+QuarantinedFile createdFolderEntry(const std::string &relative)
+{
+    QuarantinedFile entry;
+    entry.quarantinedPath = relative;
+    entry.folder = true;
+    return entry;
+}
+
+std::size_t QuarantineManifest::fileCount() const
+{
+    std::size_t count = 0;
+    for (const QuarantinedFile &file : files)
+        count += !file.folder;
+    return count;
+}
+
 ManifestText::ManifestText(const QuarantineManifest &manifest)
 {
     json document = json::object();
-    document["formatVersion"] = manifest.formatVersion;
+    document["formatVersion"] = QuarantineManifest::currentFormatVersion;
     document["programVersion"] = manifest.programVersion;
     document["created"] = manifest.created;
     putText(document, "schemesFolder", manifest.schemesFolder);
     putText(document, "audioFolder", manifest.audioFolder);
     document["schemesSubfolders"] = manifest.schemesSubfolders;
     document["audioSubfolders"] = manifest.audioSubfolders;
+    putText(document, "quarantineFolder", manifest.quarantineFolder);
+    document["createdFolders"] = manifest.createdFolders;
+    document["spareFiles"] = manifest.spareFiles;
     m_head = document.dump(2, ' ', false, json::error_handler_t::replace);
     m_head.resize(m_head.size() - 2);  // the closing "\n}"
-    m_head += ",\n  \"files\": [";
+    m_head += ",\n  \"entries\": [";
     for (const QuarantinedFile &file : manifest.files)
         append(file);
 }
 
-void ManifestText::append(const QuarantinedFile &file)
+namespace {
+
+std::string entryLine(const QuarantinedFile &file)
 {
     json item = json::object();
-    putText(item, "original", file.originalPath);
-    putText(item, "quarantined", file.quarantinedPath);
-    item["size"] = file.size;
-    item["modifiedNanoseconds"] = file.modifiedNanoseconds;
-    m_entries.push_back("    " + item.dump(-1, ' ', false, json::error_handler_t::replace));
+    if (file.folder) {
+        putText(item, "folder", file.quarantinedPath);
+    } else {
+        putText(item, "original", file.originalPath);
+        putText(item, "quarantined", file.quarantinedPath);
+        item["size"] = file.size;
+        item["modifiedNanoseconds"] = file.modifiedNanoseconds;
+        if (file.link)
+            item["link"] = true;
+        if (!file.temporary.empty())
+            putText(item, "temporary", file.temporary);
+        item["done"] = file.done;
+    }
+    return "    " + item.dump(-1, ' ', false, json::error_handler_t::replace);
+}
+
+} // namespace
+
+void ManifestText::append(const QuarantinedFile &file)
+{
+    m_entries.push_back(entryLine(file));
     renumberFrom(m_entries.size() - 1);
+}
+
+void ManifestText::replace(std::size_t index, const QuarantinedFile &file)
+{
+    m_entries[index] = entryLine(file);
+    renumberFrom(index);
 }
 
 void ManifestText::erase(std::size_t index)
@@ -118,32 +300,11 @@ std::string manifestToText(const QuarantineManifest &manifest)
 std::string manifestFromText(const std::string &text, QuarantineManifest &manifest)
 {
     try {
-        const json document = json::parse(text);
-        QuarantineManifest read;
-        read.formatVersion = document.at("formatVersion").get<int>();
-        if (read.formatVersion > QuarantineManifest::currentFormatVersion)
-            return "written by a newer version (format " + std::to_string(read.formatVersion) + ")";
-        read.programVersion = document.at("programVersion").get<std::string>();
-        read.created = document.at("created").get<std::string>();
-        read.schemesFolder = takeText(document, "schemesFolder");
-        read.audioFolder = takeText(document, "audioFolder");
-        read.schemesSubfolders = document.at("schemesSubfolders").get<bool>();
-        read.audioSubfolders = document.at("audioSubfolders").get<bool>();
-        for (const json &item : document.at("files")) {
-            QuarantinedFile file;
-            file.originalPath = takeText(item, "original");
-            file.quarantinedPath = takeText(item, "quarantined");
-            file.size = item.at("size").get<std::uintmax_t>();
-            file.modifiedNanoseconds = item.at("modifiedNanoseconds").get<std::int64_t>();
-            if (!pathFromUtf8(file.originalPath).is_absolute())
-                return "original path is not absolute: " + file.originalPath;
-            if (!staysInside(file.quarantinedPath))
-                return "quarantined path leaves the quarantine folder: " + file.quarantinedPath;
-            read.files.push_back(std::move(file));
-        }
-        manifest = std::move(read);
+        manifest = readManifest(json::parse(text));
         return {};
-    } catch (const std::exception &error) {
+    } catch (const json::parse_error &error) {
+        return parseFailure(text, error.byte, error.what());
+    } catch (const ManifestError &error) {
         return error.what();
     }
 }

@@ -55,3 +55,20 @@ std::string toHex(std::string_view text)
     }
     return hex;
 }
+
+bool fromHex(std::string_view hex, std::string &bytes)
+{
+    const auto value = [](char c) {
+        return c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+    };
+    if (hex.size() % 2 != 0)
+        return false;
+    bytes.clear();
+    for (std::size_t i = 0; i < hex.size(); i += 2) {
+        const int high = value(hex[i]), low = value(hex[i + 1]);
+        if (high < 0 || low < 0)
+            return false;
+        bytes += static_cast<char>(high * 16 + low);
+    }
+    return true;
+}

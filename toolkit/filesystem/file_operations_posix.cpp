@@ -3,13 +3,15 @@
 
 #include "toolkit/filesystem/file_operations.h"
 
+#include <atomic>
 #include <cerrno>
+#include <ctime>
 #include <cstdio>
+#include <algorithm>
 #include <string_view>
 #include <utility>
 #include <vector>
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -97,10 +99,72 @@ void syncFolder(const std::string &folder)
         ::fsync(fd.get());
 }
 
-bool isFolder(const std::string &path)
+// A folder, or a link to one: something a path can go on through.
+bool leadsToFolder(const std::string &path)
 {
     struct stat status {};
-    return ::lstat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+    return ::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+std::int64_t nanoseconds(const struct timespec &time)
+{
+    return static_cast<std::int64_t>(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
+}
+
+// A name beside `path` that no other call, in this process or another, uses.
+std::string uniqueNameBeside(const std::string &path)
+{
+    static std::atomic<unsigned> counter{0};
+    struct timespec now {};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    return path + ".new-" + std::to_string(::getpid()) + '-' + std::to_string(counter++) + '-'
+           + std::to_string(nanoseconds(now));
+}
+
+// The new link `to` with the target of the link `from`, its owner where the
+// process may set it, and its times.
+std::error_code copyLink(const std::string &from, const struct stat &status, const std::string &to)
+{
+    std::string target(static_cast<std::size_t>(status.st_size) + 1, '\0');
+    const ssize_t length = ::readlink(from.c_str(), target.data(), target.size());
+    if (length < 0)
+        return lastError();
+    if (static_cast<std::size_t>(length) >= target.size())
+        return std::make_error_code(std::errc::resource_unavailable_try_again);  // changed meanwhile
+    target.resize(static_cast<std::size_t>(length));
+    if (::symlink(target.c_str(), to.c_str()) != 0)
+        return lastError();
+    if (::lchown(to.c_str(), status.st_uid, status.st_gid) != 0 && errno != EPERM) {
+        const std::error_code error = lastError();
+        ::unlink(to.c_str());
+        return error;
+    }
+    const struct timespec times[2] = {status.st_atim, status.st_mtim};
+    if (::utimensat(AT_FDCWD, to.c_str(), times, AT_SYMLINK_NOFOLLOW) != 0) {
+        const std::error_code error = lastError();
+        ::unlink(to.c_str());
+        return error;
+    }
+    syncFolder(parentOf(to));
+    return {};
+}
+
+// Copies the open regular file `source` into the new file `target`, then
+// gives it the source's owner (first: a change of owner clears setgid),
+// mode bits exactly and times, and flushes it.
+std::error_code copyContent(int source, const struct stat &status, Descriptor &target)
+{
+    if (const std::error_code error = readToEnd(source, [&](const char *data, std::size_t size) {
+            return writeAll(target.get(), data, size);
+        }))
+        return error;
+    if (::fchown(target.get(), status.st_uid, status.st_gid) != 0 && errno != EPERM)
+        return lastError();
+    const struct timespec times[2] = {status.st_atim, status.st_mtim};
+    if (::fchmod(target.get(), status.st_mode & 07777) != 0 || ::futimens(target.get(), times) != 0
+        || ::fsync(target.get()) != 0)
+        return lastError();
+    return target.close();
 }
 
 } // namespace
@@ -114,11 +178,15 @@ const FileOperations &FileOperations::native()
 std::error_code FileOperations::stat(const std::string &path, FileStamp &stamp) const
 {
     struct stat status {};
-    if (::stat(path.c_str(), &status) != 0)
+    if (::lstat(path.c_str(), &status) != 0)
         return lastError();
     stamp.size = static_cast<std::uintmax_t>(status.st_size);
-    stamp.modifiedNanoseconds =
-        static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1'000'000'000 + status.st_mtim.tv_nsec;
+    stamp.modifiedNanoseconds = nanoseconds(status.st_mtim);
+    stamp.kind = S_ISREG(status.st_mode)   ? EntryKind::File
+                 : S_ISLNK(status.st_mode) ? EntryKind::Link
+                 : S_ISDIR(status.st_mode) ? EntryKind::Folder
+                                           : EntryKind::Other;
+    stamp.linkCount = static_cast<std::uintmax_t>(status.st_nlink);
     return {};
 }
 
@@ -141,25 +209,29 @@ std::error_code FileOperations::renameNoReplace(const std::string &from, const s
 
 std::error_code FileOperations::copyToNewFile(const std::string &from, const std::string &to) const
 {
-    Descriptor source(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
+    struct stat status {};
+    if (::lstat(from.c_str(), &status) != 0)
+        return lastError();
+    if (S_ISLNK(status.st_mode))
+        return copyLink(from, status, to);
+    if (!S_ISREG(status.st_mode))
+        return std::make_error_code(std::errc::operation_not_supported);
+    // No-follow and non-blocking: a link or FIFO put there since the lstat
+    // fails here rather than being followed or waited on.
+    Descriptor source(::open(from.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
     if (!source.valid())
         return lastError();
-    struct stat status {};
     if (::fstat(source.get(), &status) != 0)
         return lastError();
-    Descriptor target(::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, status.st_mode & 07777));
+    if (!S_ISREG(status.st_mode))
+        return std::make_error_code(std::errc::operation_not_supported);
+    Descriptor target(::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
     if (!target.valid())
-        return lastError();
-
-    if (const std::error_code error = readToEnd(source.get(), [&](const char *data, std::size_t size) {
-            return writeAll(target.get(), data, size);
-        }))
+        return lastError();  // created nothing: whatever is at `to` is not ours
+    if (const std::error_code error = copyContent(source.get(), status, target)) {
+        ::unlink(to.c_str());
         return error;
-    const struct timespec times[2] = {status.st_atim, status.st_mtim};
-    if (::futimens(target.get(), times) != 0 || ::fsync(target.get()) != 0)
-        return lastError();
-    if (const std::error_code error = target.close())
-        return error;
+    }
     syncFolder(parentOf(to));
     return {};
 }
@@ -169,44 +241,51 @@ std::error_code FileOperations::removeFile(const std::string &path) const
     return ::unlink(path.c_str()) == 0 ? std::error_code() : lastError();
 }
 
-std::error_code FileOperations::makeFolders(const std::string &path) const
+std::error_code FileOperations::makeFolders(const std::string &path, std::vector<std::string> &created,
+                                            std::string *blocking) const
 {
-    if (path.empty() || isFolder(path))
-        return {};
-    const std::string parent = parentOf(path);
-    if (parent != path)
-        if (const std::error_code error = makeFolders(parent))
-            return error;
-    if (::mkdir(path.c_str(), 0777) != 0 && !(errno == EEXIST && isFolder(path)))
-        return lastError();
+    const auto fail = [&](const std::string &part, std::error_code error) {
+        if (blocking)
+            *blocking = part;
+        return error;
+    };
+    // The missing folders, innermost first, up to the first entry that exists.
+    std::vector<std::string> missing;
+    std::string existing = path;
+    for (;;) {
+        struct stat status {};
+        if (::lstat(existing.c_str(), &status) == 0)
+            break;
+        if (errno != ENOENT && errno != ENOTDIR)
+            return fail(existing, lastError());
+        missing.push_back(existing);
+        const std::string parent = parentOf(existing);
+        if (parent == existing)
+            return fail(existing, lastError());
+        existing = parent;
+    }
+    if (!leadsToFolder(existing))
+        return fail(existing, std::make_error_code(std::errc::not_a_directory));
+    for (auto folder = missing.rbegin(); folder != missing.rend(); ++folder) {
+        if (::mkdir(folder->c_str(), 0777) == 0)
+            created.push_back(*folder);
+        else if (errno != EEXIST || !leadsToFolder(*folder))  // made meanwhile by someone else: not ours
+            return fail(*folder, errno == EEXIST ? std::make_error_code(std::errc::not_a_directory) : lastError());
+    }
     return {};
 }
 
-std::error_code FileOperations::removeEmptyFolders(const std::string &path) const
+std::error_code FileOperations::removeEmptyFolder(const std::string &path) const
 {
-    DIR *folder = ::opendir(path.c_str());
-    if (folder == nullptr)
-        return lastError();
-    std::vector<std::string> subfolders;
-    while (const dirent *entry = ::readdir(folder)) {
-        const std::string_view name = entry->d_name;
-        if (name != "." && name != ".." && isFolder(path + '/' + entry->d_name))
-            subfolders.push_back(path + '/' + entry->d_name);
-    }
-    ::closedir(folder);
-    for (const std::string &subfolder : subfolders)
-        if (const std::error_code error = removeEmptyFolders(subfolder))
-            return error;
-    if (::rmdir(path.c_str()) != 0 && errno != ENOTEMPTY && errno != EEXIST)
-        return lastError();
-    return {};
+    if (::rmdir(path.c_str()) == 0)
+        return {};
+    return errno == EEXIST ? std::make_error_code(std::errc::directory_not_empty) : lastError();
 }
 
 std::error_code FileOperations::writeFileAtomically(const std::string &path, const std::string &content,
                                                     bool flushToDisk) const
 {
-    const std::string temporary = path + ".new";
-    ::unlink(temporary.c_str());  // left by an earlier run cut short; never the file itself
+    const std::string temporary = uniqueNameBeside(path);
     Descriptor target(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
     if (!target.valid())
         return lastError();
@@ -263,14 +342,44 @@ std::error_code FileOperations::renameReplacing(const std::string &from, const s
     return ::rename(from.c_str(), to.c_str()) == 0 ? std::error_code() : lastError();
 }
 
-std::error_code FileOperations::readFile(const std::string &path, std::string &content) const
+std::error_code FileOperations::flushFile(const std::string &path) const
 {
-    Descriptor source(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    Descriptor file(::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    if (!file.valid() || ::fsync(file.get()) != 0)
+        return lastError();
+    syncFolder(parentOf(path));
+    return {};
+}
+
+std::error_code FileOperations::readFile(const std::string &path, std::string &content,
+                                         std::uintmax_t sizeLimit) const
+{
+    Descriptor source(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (!source.valid())
         return lastError();
+    struct stat status {};
+    if (::fstat(source.get(), &status) != 0)
+        return lastError();
+    if (!S_ISREG(status.st_mode))
+        return std::make_error_code(std::errc::operation_not_supported);
     content.clear();
     return readToEnd(source.get(), [&](const char *data, std::size_t size) {
+        if (content.size() + size > sizeLimit)
+            return std::make_error_code(std::errc::file_too_large);
         content.append(data, size);
         return std::error_code();
     });
+}
+
+std::error_code FileOperations::readLink(const std::string &path, std::string &target) const
+{
+    struct stat status {};
+    if (::lstat(path.c_str(), &status) != 0)
+        return lastError();
+    target.assign(static_cast<std::size_t>(status.st_size) + 1, '\0');
+    const ssize_t length = ::readlink(path.c_str(), target.data(), target.size());
+    if (length < 0)
+        return lastError();
+    target.resize(std::min(static_cast<std::size_t>(length), target.size()));
+    return {};
 }

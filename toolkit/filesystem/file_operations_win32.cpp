@@ -5,12 +5,15 @@
 #include "toolkit/filesystem/file_operations.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <atomic>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
 #include <windows.h>
+#include <winioctl.h>
 
 #include "toolkit/filesystem/paths.h"
 #include "toolkit/filesystem/system_path_win32.h"
@@ -167,6 +170,73 @@ std::int64_t nanosecondsSince1970(const FILETIME &time)
     return (ticks - filetimeTo1970) * 100;
 }
 
+// The entry `path` itself, opened to read its information: a link or
+// junction is not followed, and a folder opens too.
+HANDLE openEntryItself(const std::string &path)
+{
+    return ::CreateFileW(systemPath(path).c_str(), FILE_READ_ATTRIBUTES,
+                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                         FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+}
+
+bool isLinkToFolder(const std::string &path)
+{
+    constexpr DWORD linkToFolder = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
+    const DWORD attributes = attributesOf(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & linkToFolder) == linkToFolder;
+}
+
+// What a symbolic link holds: its target as it was written (relative ones
+// stay relative), and whether it was made as a link to a folder.
+struct LinkTarget {
+    std::wstring text;
+    bool folder = false;
+};
+
+// The reparse data of a symbolic link, as the system lays it out (the
+// headers of the user-mode toolchain do not declare it).
+struct SymbolicLinkData {
+    DWORD reparseTag;
+    WORD dataLength, reserved;
+    WORD substituteOffset, substituteLength, printOffset, printLength;
+    ULONG flags;
+    WCHAR names[1];
+};
+
+std::error_code readLinkTarget(HANDLE link, LinkTarget &target)
+{
+    std::vector<char> buffer(MAXIMUM_REPARSE_DATA_BUFFER_SIZE);
+    DWORD got = 0;
+    if (!::DeviceIoControl(link, FSCTL_GET_REPARSE_POINT, nullptr, 0, buffer.data(), static_cast<DWORD>(buffer.size()),
+                           &got, nullptr))
+        return lastError();
+    const auto *data = reinterpret_cast<const SymbolicLinkData *>(buffer.data());
+    const std::size_t namesAt = offsetof(SymbolicLinkData, names);
+    if (got < namesAt || data->reparseTag != IO_REPARSE_TAG_SYMLINK ||
+        namesAt + data->printOffset + std::size_t{data->printLength} > got)
+        return std::make_error_code(std::errc::invalid_argument);
+    const auto *names = reinterpret_cast<const wchar_t *>(buffer.data() + namesAt);
+    target.text.assign(names + data->printOffset / sizeof(wchar_t), data->printLength / sizeof(wchar_t));
+    BY_HANDLE_FILE_INFORMATION information;
+    target.folder = ::GetFileInformationByHandle(link, &information) &&
+                    (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    return {};
+}
+
+// Makes the link `to` anew with the target of the link `from`.
+std::error_code copyLink(const std::string &from, const std::string &to)
+{
+    FileHandle source(openEntryItself(from));
+    if (!source.valid())
+        return lastError();
+    LinkTarget target;
+    if (const std::error_code error = readLinkTarget(source.get(), target))
+        return error;
+    const DWORD flags = (target.folder ? SYMBOLIC_LINK_FLAG_DIRECTORY : 0) | SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE;
+    // A relative target stays relative: it is read from the link's new folder.
+    return ::CreateSymbolicLinkW(systemPath(to).c_str(), target.text.c_str(), flags) ? std::error_code() : lastError();
+}
+
 } // namespace
 
 const FileOperations &FileOperations::native()
@@ -177,11 +247,32 @@ const FileOperations &FileOperations::native()
 
 std::error_code FileOperations::stat(const std::string &path, FileStamp &stamp) const
 {
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!::GetFileAttributesExW(systemPath(path).c_str(), GetFileExInfoStandard, &data))
+    FileHandle entry(openEntryItself(path));
+    BY_HANDLE_FILE_INFORMATION data;
+    if (!entry.valid() || !::GetFileInformationByHandle(entry.get(), &data))
         return lastError();
     stamp.size = (static_cast<std::uintmax_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
     stamp.modifiedNanoseconds = nanosecondsSince1970(data.ftLastWriteTime);
+    stamp.linkCount = data.nNumberOfLinks;
+    const bool folder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    stamp.kind = folder ? EntryKind::Folder : EntryKind::File;
+    if ((data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0)
+        return {};
+    // Other reparse points (deduplicated or cloud files, ...) read as what
+    // they hold; a junction or mount point is kept out of moves, as a
+    // folder of someone else's would be.
+    FILE_ATTRIBUTE_TAG_INFO tag;
+    if (!::GetFileInformationByHandleEx(entry.get(), FileAttributeTagInfo, &tag, sizeof tag))
+        return lastError();
+    if (tag.ReparseTag == IO_REPARSE_TAG_MOUNT_POINT)
+        stamp.kind = EntryKind::Other;
+    if (tag.ReparseTag != IO_REPARSE_TAG_SYMLINK)
+        return {};
+    stamp.kind = EntryKind::Link;
+    LinkTarget target;
+    if (const std::error_code error = readLinkTarget(entry.get(), target))
+        return error;
+    stamp.size = fromSystemText(target.text).size();
     return {};
 }
 
@@ -194,22 +285,18 @@ std::error_code FileOperations::renameNoReplace(const std::string &from, const s
     return lastError();
 }
 
-std::error_code FileOperations::copyToNewFile(const std::string &from, const std::string &to) const
+namespace {
+
+std::error_code copyOpenFile(HANDLE source, FileHandle &target)
 {
-    FileHandle source(openForReading(from));
-    if (!source.valid())
-        return lastError();
     FILE_BASIC_INFO kept;
-    if (!::GetFileInformationByHandleEx(source.get(), FileBasicInfo, &kept, sizeof kept))
-        return lastError();
-    FileHandle target(createExclusively(to));
-    if (!target.valid())
+    if (!::GetFileInformationByHandleEx(source, FileBasicInfo, &kept, sizeof kept))
         return lastError();
 
     std::vector<char> buffer(1 << 16);
     for (;;) {
         DWORD got = 0;
-        if (const std::error_code error = readSome(source.get(), buffer.data(), static_cast<DWORD>(buffer.size()), got))
+        if (const std::error_code error = readSome(source, buffer.data(), static_cast<DWORD>(buffer.size()), got))
             return error;
         if (got == 0)
             break;
@@ -229,12 +316,38 @@ std::error_code FileOperations::copyToNewFile(const std::string &from, const std
     return target.close();
 }
 
+} // namespace
+
+std::error_code FileOperations::copyToNewFile(const std::string &from, const std::string &to) const
+{
+    FileStamp stamp;
+    if (const std::error_code error = stat(from, stamp))
+        return error;
+    if (stamp.kind == EntryKind::Link)
+        return copyLink(from, to);
+    if (stamp.kind != EntryKind::File)
+        return std::make_error_code(std::errc::operation_not_supported);
+    FileHandle source(openForReading(from));
+    if (!source.valid())
+        return lastError();
+    FileHandle target(createExclusively(to));
+    if (!target.valid())
+        return lastError();  // created nothing: whatever is at `to` is not ours
+    const std::error_code error = copyOpenFile(source.get(), target);
+    if (error)
+        removeFile(to);  // ours: created above, perhaps read-only already
+    return error;
+}
+
 std::error_code FileOperations::removeFile(const std::string &path) const
 {
     const std::wstring system = systemPath(path);
     if (::DeleteFileW(system.c_str()))
         return {};
     const std::error_code error = lastError();
+    // A link to a folder is removed as a folder is, which leaves its target.
+    if (isLinkToFolder(path))
+        return ::RemoveDirectoryW(system.c_str()) ? std::error_code() : lastError();
     // DeleteFileW refuses a read-only file, which the user may remove (and
     // POSIX would): clear the bit, and put it back if the file still stays.
     const DWORD attributes = ::GetFileAttributesW(system.c_str());
@@ -248,53 +361,76 @@ std::error_code FileOperations::removeFile(const std::string &path) const
     return retried;
 }
 
-std::error_code FileOperations::makeFolders(const std::string &path) const
+std::error_code FileOperations::makeFolders(const std::string &path, std::vector<std::string> &created,
+                                            std::string *blocking) const
 {
-    if (path.empty() || isFolder(path))
-        return {};
-    const std::string parent = parentOf(path);
-    if (parent != path)
-        if (const std::error_code error = makeFolders(parent))
-            return error;
-    if (!::CreateDirectoryW(systemPath(path).c_str(), nullptr) &&
-        !(::GetLastError() == ERROR_ALREADY_EXISTS && isFolder(path)))
-        return lastError();
+    std::vector<std::string> missing;
+    std::string existing = path;
+    while (attributesOf(existing) == INVALID_FILE_ATTRIBUTES) {
+        missing.push_back(existing);
+        const std::string parent = parentOf(existing);
+        if (parent == existing || parent.empty())
+            break;
+        existing = parent;
+    }
+    const DWORD attributes = attributesOf(existing);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+        if (blocking)
+            *blocking = existing;
+        return std::make_error_code(std::errc::not_a_directory);
+    }
+    for (auto folder = missing.rbegin(); folder != missing.rend(); ++folder) {
+        if (::CreateDirectoryW(systemPath(*folder).c_str(), nullptr)) {
+            created.push_back(*folder);
+            continue;
+        }
+        const DWORD code = ::GetLastError();  // before isFolder() asks the system again
+        if (code == ERROR_ALREADY_EXISTS && isFolder(*folder))
+            continue;  // made meanwhile by someone else: not ours
+        if (blocking)
+            *blocking = *folder;
+        return code == ERROR_ALREADY_EXISTS ? std::make_error_code(std::errc::not_a_directory) : systemError(code);
+    }
     return {};
 }
 
-std::error_code FileOperations::removeEmptyFolders(const std::string &path) const
+std::error_code FileOperations::removeEmptyFolder(const std::string &path) const
 {
-    std::vector<std::string> subfolders;
-    WIN32_FIND_DATAW data;
-    const HANDLE search = ::FindFirstFileW(systemPath(joinPath(path, "*")).c_str(), &data);
-    if (search == INVALID_HANDLE_VALUE)
+    // RemoveDirectoryW would remove a junction or folder link whatever it
+    // leads to; only a folder itself can be one this program made.
+    const DWORD attributes = attributesOf(path);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0)
+        return std::make_error_code(std::errc::not_a_directory);
+    return ::RemoveDirectoryW(systemPath(path).c_str()) ? std::error_code() : lastError();
+}
+
+std::error_code FileOperations::flushFile(const std::string &path) const
+{
+    FileHandle file(::CreateFileW(systemPath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid() || !::FlushFileBuffers(file.get()))
         return lastError();
-    do {
-        const std::string name = fromSystemText(data.cFileName, ::wcsnlen(data.cFileName, MAX_PATH));
-        // Links and junctions are left alone: removing one would not touch
-        // what it leads to, and walking into it could leave our tree.
-        const DWORD attributes = data.dwFileAttributes;
-        if (name != "." && name != ".." && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
-            (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0)
-            subfolders.push_back(joinPath(path, name));
-    } while (::FindNextFileW(search, &data));
-    const DWORD searchError = ::GetLastError();
-    ::FindClose(search);
-    if (searchError != ERROR_NO_MORE_FILES)
-        return systemError(searchError);
-    for (const std::string &subfolder : subfolders)
-        if (const std::error_code error = removeEmptyFolders(subfolder))
-            return error;
-    if (!::RemoveDirectoryW(systemPath(path).c_str()) && ::GetLastError() != ERROR_DIR_NOT_EMPTY)
+    return file.close();
+}
+
+std::error_code FileOperations::readLink(const std::string &path, std::string &target) const
+{
+    FileHandle entry(openEntryItself(path));
+    if (!entry.valid())
         return lastError();
+    LinkTarget link;
+    if (const std::error_code error = readLinkTarget(entry.get(), link))
+        return error;
+    target = fromSystemText(link.text);
     return {};
 }
 
 std::error_code FileOperations::writeFileAtomically(const std::string &path, const std::string &content,
                                                     bool flushToDisk) const
 {
-    const std::string temporary = path + ".new";
-    ::DeleteFileW(systemPath(temporary).c_str());  // left by an earlier run cut short; never the file itself
+    static std::atomic<unsigned> counter{0};
+    const std::string temporary = path + ".new-" + std::to_string(::GetCurrentProcessId()) + '-'
+                                  + std::to_string(counter++) + '-' + std::to_string(::GetTickCount64());
     FileHandle target(createExclusively(temporary));
     if (!target.valid())
         return lastError();
@@ -351,11 +487,14 @@ std::error_code FileOperations::renameReplacing(const std::string &from, const s
                : lastError();
 }
 
-std::error_code FileOperations::readFile(const std::string &path, std::string &content) const
+std::error_code FileOperations::readFile(const std::string &path, std::string &content,
+                                         std::uintmax_t sizeLimit) const
 {
     FileHandle source(openForReading(path));
     if (!source.valid())
         return lastError();
+    if (::GetFileType(source.get()) != FILE_TYPE_DISK)
+        return std::make_error_code(std::errc::operation_not_supported);
     content.clear();
     std::vector<char> buffer(1 << 16);
     for (;;) {
@@ -364,6 +503,8 @@ std::error_code FileOperations::readFile(const std::string &path, std::string &c
             return error;
         if (got == 0)
             return {};
+        if (content.size() + got > sizeLimit)
+            return std::make_error_code(std::errc::file_too_large);
         content.append(buffer.data(), got);
     }
 }

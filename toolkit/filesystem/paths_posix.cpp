@@ -1,5 +1,6 @@
 #include "toolkit/filesystem/paths.h"
 
+#include <cstdlib>
 #include <system_error>
 
 bool isPathSeparator(char c)
@@ -24,13 +25,43 @@ std::string withNativeSeparators(std::string path)
     return path;
 }
 
+namespace {
+
+// `path` with every link on the way resolved, as far as it exists; the
+// parts that do not exist yet are kept as written.
+std::string resolvedPath(const std::string &path)
+{
+    std::string existing = lexicallyNormal(path), rest;
+    for (;;) {
+        if (char *resolved = ::realpath(existing.c_str(), nullptr)) {
+            std::string full = resolved;
+            std::free(resolved);
+            return rest.empty() ? full : joinPath(full, rest);
+        }
+        const std::string parent = parentPath(existing);
+        if (parent == existing)
+            return lexicallyNormal(path);
+        const std::string name = existing.substr(parent.size() + (parent.back() == '/' ? 0 : 1));
+        rest = rest.empty() ? name : name + '/' + rest;
+        existing = parent;
+    }
+}
+
+} // namespace
+
+bool isSameOrInside(const std::string &folder, const std::string &path)
+{
+    const std::string resolvedFolder = resolvedPath(folder), resolved = resolvedPath(path);
+    return resolvedFolder == resolved || relativePathInside(resolvedFolder, resolved).has_value();
+}
+
 std::string absolutePath(const std::string &path)
 {
+    if (path.empty() || isAbsolutePath(path))
+        return path.empty() ? path : lexicallyNormal(path);
     std::error_code error;
-    std::filesystem::path full = std::filesystem::absolute(path, error).lexically_normal();
-    if (full.has_relative_path() && !full.has_filename())
-        full = full.parent_path();
-    return full.string();
+    const std::string here = std::filesystem::current_path(error).native();
+    return error ? std::string() : lexicallyNormal(joinPath(here, path));
 }
 
 std::filesystem::path pathFromUtf8(const std::string &path)

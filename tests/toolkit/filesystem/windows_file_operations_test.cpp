@@ -45,7 +45,8 @@ TEST(WindowsPaths, ReadAsTheSystemReadsThemWithDeviceNamesAsFolders)
     };
     for (const auto &c : cases)
         EXPECT_EQ(absolutePath(c.given), c.expected) << c.given;
-    ASSERT_FALSE(FileOperations::native().makeFolders(t + "\\a\\aux"));
+    std::vector<std::string> created;
+    ASSERT_FALSE(FileOperations::native().makeFolders(t + "\\a\\aux", created));
     EXPECT_EQ(FileSystem::native().canonicalPath(t + "\\a\\aux"), t + "\\a\\aux");
     ::RemoveDirectoryW(systemPath(t + "\\a\\aux").c_str());  // the C++ library would take it for the device
 }
@@ -123,10 +124,14 @@ TEST(WindowsFileOperations, FoldersAreMadeBeneathLinks)
     const std::string link = joinPath(FileSystem::native().canonicalPath(linked).value(), "link");
     ASSERT_NE(attributesOf(link) & FILE_ATTRIBUTE_REPARSE_POINT, 0u);
     const std::string made = joinPath(link, "made-" + std::to_string(::GetCurrentProcessId()));
-    EXPECT_FALSE(FileOperations::native().makeFolders(joinPath(made, "q")));
-    EXPECT_EQ(attributesOf(joinPath(made, "q")), DWORD{FILE_ATTRIBUTE_DIRECTORY});
-    ::RemoveDirectoryW(systemPath(joinPath(made, "q")).c_str());
-    ::RemoveDirectoryW(systemPath(made).c_str());
+    std::vector<std::string> created;
+    EXPECT_FALSE(FileOperations::native().makeFolders(joinPath(made, "q"), created));
+    EXPECT_EQ(created, (std::vector<std::string>{made, joinPath(made, "q")}));
+    EXPECT_EQ(FileOperations::native().removeEmptyFolder(made), std::errc::directory_not_empty);
+    EXPECT_EQ(FileOperations::native().removeEmptyFolder(link), std::errc::not_a_directory);  // never the link
+    for (auto folder = created.rbegin(); folder != created.rend(); ++folder)
+        EXPECT_FALSE(FileOperations::native().removeEmptyFolder(*folder));
+    EXPECT_EQ(attributesOf(made), INVALID_FILE_ATTRIBUTES);
 }
 
 } // namespace
