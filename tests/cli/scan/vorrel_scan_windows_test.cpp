@@ -44,18 +44,4 @@ TEST(VorrelScanOnWindows, NamesBeyondAsciiCrossTheCommandLineAndPrintAsUtf8WithL
     EXPECT_EQ(TestFolder::readFile(tree / (sounds + "/audio/" + cafe + ".ogg")), "123");
 }
 
-// NTFS allows a name with a lone surrogate; Wine does not, so here such a
-// quarantine folder cannot be made, which must be said, not crash the move.
-TEST(VorrelScanOnWindows, AQuarantineNamedWithAnUnpairedSurrogateIsRefusedNotACrash)
-{
-    TestFolder tree;
-    tree.writeFile("a.sch", "\"s\"\r\n");
-    tree.writeFile("audio/wind.ogg", "123");
-    const std::string quarantine = tree / "q\xed\xa0\xbd";  // U+D83D alone
-    EXPECT_EQ(runProgram(VORREL_SCAN_PROGRAM, {tree.path(), tree / "audio", "--move-unused", quarantine},
-                         tree / "out", tree / "err"), 1);
-    EXPECT_NE(TestFolder::readFile(tree / "err").find(quarantine), std::string::npos) << TestFolder::readFile(tree / "err");
-    EXPECT_EQ(TestFolder::readFile(tree / "audio/wind.ogg"), "123");
-}
-
 } // namespace

@@ -65,7 +65,7 @@ TEST(WindowsPaths, InsideComparesWhatTheSystemResolvesWithoutLetterCase)
     } cases[] = {
         {audio, userPath(shortForm) + "\\q", true}, {audio, tree / "AUDIOFOLDER/_unused", true},
         {tree / "AudioFolder", audio, true}, {audio, tree / "audiofolder/Sub/new/deeper", true},
-        {audio, tree.path(), false}, {audio, tree / "audiofolder2", false}, {audio, tree / "audiofolder/../q", false},
+        {tree / "audiofolder/Fresh", tree / "AUDIOFOLDER/fresh/q", true}, {audio, tree.path(), false}, {audio, tree / "audiofolder2", false}, {audio, tree / "audiofolder/../q", false},
     };
     for (const auto &c : cases)
         EXPECT_EQ(isSameOrInside(c.folder, c.path), c.inside) << c.folder << " | " << c.path;
