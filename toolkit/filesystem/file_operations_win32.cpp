@@ -232,7 +232,8 @@ std::error_code copyLink(const std::string &from, const std::string &to)
     LinkTarget target;
     if (const std::error_code error = readLinkTarget(source.get(), target))
         return error;
-    const DWORD flags = (target.folder ? SYMBOLIC_LINK_FLAG_DIRECTORY : 0) | SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE;
+    const DWORD flags =
+        (target.folder ? SYMBOLIC_LINK_FLAG_DIRECTORY : 0) | SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE;
     // A relative target stays relative: it is read from the link's new folder.
     return ::CreateSymbolicLinkW(systemPath(to).c_str(), target.text.c_str(), flags) ? std::error_code() : lastError();
 }

@@ -1,4 +1,5 @@
 #include <string>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -27,12 +28,9 @@ TEST(Utf16Text, ConvertsBothWaysAndCarriesUnpairedSurrogates)
 
 TEST(Utf16Text, PiecesEndBeforeASurrogatePairNotInsideIt)
 {
-    const std::u16string note = u"ab\U0001F3B5c";  // the pair at 2 and 3
-    const struct {
-        std::size_t limit, expected;
-    } cases[] = {{1, 1}, {2, 2}, {3, 2}, {4, 4}, {9, note.size()}};
-    for (const auto &c : cases)
-        EXPECT_EQ(utf16PieceLength(note, c.limit), c.expected) << c.limit;
+    using Case = std::pair<std::size_t, std::size_t>;  // a limit, and the piece for it
+    for (const auto &[limit, expected] : {Case{1, 1}, Case{2, 2}, Case{3, 2}, Case{4, 4}, Case{9, 5}})
+        EXPECT_EQ(utf16PieceLength(u"ab\U0001F3B5c", limit), expected) << limit;  // the pair at 2 and 3
     EXPECT_EQ(utf16PieceLength(std::u16string(1, 0xD83D) + u"x", 1), 1u);  // a lone half still moves on
 }
 
