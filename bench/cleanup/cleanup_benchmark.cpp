@@ -7,10 +7,11 @@
 // TREE, beside its audio folder):
 // (a) the floor: the same renames done by a plain loop of rename(2) calls,
 //     there and back, into folders made beforehand;
-// (b) the move as the clean-up does it: a new scan, then per file a rename
-//     that never replaces and an update of the manifest (the version before
-//     cut after the shared entries and completed, renamed over the current
-//     one), and one flush of the manifest at the end;
+// (b) the move as the clean-up does it: a new scan, then per file an update
+//     of the manifest recording the intent, a rename that never replaces and
+//     an update marking it done (each update: the version before cut after
+//     the shared entries and completed, swapped with the current one), and
+//     one flush of the manifest at the end;
 // (c) the restore from that manifest, which removes it and the empty folders.
 // The scan inside (b) is timed on its own too, and (b) without it is the
 // scan's time taken from the move's. The best round counts. The
