@@ -212,8 +212,11 @@ std::error_code readLinkTarget(HANDLE link, LinkTarget &target)
         return lastError();
     const auto *data = reinterpret_cast<const SymbolicLinkData *>(buffer.data());
     const std::size_t namesAt = offsetof(SymbolicLinkData, names);
-    if (got < namesAt || data->reparseTag != IO_REPARSE_TAG_SYMLINK ||
-        namesAt + data->printOffset + std::size_t{data->printLength} > got)
+    // A junction or mount point is not made anew: it names a volume's own
+    // path, which another volume may not have.
+    if (got < namesAt || data->reparseTag != IO_REPARSE_TAG_SYMLINK)
+        return std::make_error_code(std::errc::operation_not_supported);
+    if (namesAt + data->printOffset + std::size_t{data->printLength} > got)
         return std::make_error_code(std::errc::invalid_argument);
     const auto *names = reinterpret_cast<const wchar_t *>(buffer.data() + namesAt);
     target.text.assign(names + data->printOffset / sizeof(wchar_t), data->printLength / sizeof(wchar_t));
@@ -223,14 +226,17 @@ std::error_code readLinkTarget(HANDLE link, LinkTarget &target)
     return {};
 }
 
+std::error_code readLinkTarget(const std::string &path, LinkTarget &target)
+{
+    FileHandle link(openEntryItself(path));
+    return link.valid() ? readLinkTarget(link.get(), target) : lastError();
+}
+
 // Makes the link `to` anew with the target of the link `from`.
 std::error_code copyLink(const std::string &from, const std::string &to)
 {
-    FileHandle source(openEntryItself(from));
-    if (!source.valid())
-        return lastError();
     LinkTarget target;
-    if (const std::error_code error = readLinkTarget(source.get(), target))
+    if (const std::error_code error = readLinkTarget(from, target))
         return error;
     const DWORD flags =
         (target.folder ? SYMBOLIC_LINK_FLAG_DIRECTORY : 0) | SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE;
@@ -259,14 +265,13 @@ std::error_code FileOperations::stat(const std::string &path, FileStamp &stamp) 
     stamp.kind = folder ? EntryKind::Folder : EntryKind::File;
     if ((data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0)
         return {};
-    // Other reparse points (deduplicated or cloud files, ...) read as what
-    // they hold; a junction or mount point is kept out of moves, as a
-    // folder of someone else's would be.
+    // A junction or mount point leads elsewhere as a link does; other
+    // reparse points (deduplicated or cloud files, ...) read as what they hold.
     FILE_ATTRIBUTE_TAG_INFO tag;
     if (!::GetFileInformationByHandleEx(entry.get(), FileAttributeTagInfo, &tag, sizeof tag))
         return lastError();
     if (tag.ReparseTag == IO_REPARSE_TAG_MOUNT_POINT)
-        stamp.kind = EntryKind::Other;
+        stamp.kind = EntryKind::Link;
     if (tag.ReparseTag != IO_REPARSE_TAG_SYMLINK)
         return {};
     stamp.kind = EntryKind::Link;
@@ -416,11 +421,8 @@ std::error_code FileOperations::flushFile(const std::string &path) const
 
 std::error_code FileOperations::readLink(const std::string &path, std::string &target) const
 {
-    FileHandle entry(openEntryItself(path));
-    if (!entry.valid())
-        return lastError();
     LinkTarget link;
-    if (const std::error_code error = readLinkTarget(entry.get(), link))
+    if (const std::error_code error = readLinkTarget(path, link))
         return error;
     target = fromSystemText(link.text);
     return {};
