@@ -91,41 +91,24 @@ std::string counted(std::size_t count, const char *what)
 }
 
 // The folder or file `given` on the command line for `option`, absolute
-// and in the platform's own form, or nothing with `error` set. Relative
-// paths are taken from the current folder. On Windows the clean-up's path
-// handling knows drive paths only: a "\\?\C:\..." path is given to it
-// without its prefix (its file operations add the prefix back where a path
-// is long), and a network path (\\server\share\..., \\?\UNC\...) is
-// refused rather than taken for a folder on the current drive.
-std::optional<std::string> cleanupPath(const std::string &given, const char *option, std::string &error)
+// and in the platform's own form, read as the scan reads its folders.
+// Relative paths are taken from the current folder. On Windows a
+// "\\?\C:\..." or "\\?\UNC\server\share\..." path is given to the
+// clean-up in its plain form (its file operations add the prefix back where
+// a path is long), so that it sees one form of each path.
+std::string cleanupPath(const std::string &given)
 {
-    std::string path = given;
+    std::string path = withNativeSeparators(given);
 #ifdef _WIN32
-    path = withNativeSeparators(path);
     const auto drivePathFollows = [&](std::size_t at) {
         return path.size() > at + 1 && path[at + 1] == ':' && std::isalpha(static_cast<unsigned char>(path[at]));
     };
-    if (path.starts_with("\\\\?\\") && drivePathFollows(4))
+    if (path.starts_with("\\\\?\\UNC\\"))
+        path.replace(0, 8, "\\\\");
+    else if (path.starts_with("\\\\?\\") && drivePathFollows(4))
         path.erase(0, 4);
-    if (path.starts_with("\\\\")) {
-        error = std::string(option) + " " + given
-                + ": network paths are not supported here yet; map the share to a drive letter and use that";
-        return std::nullopt;
-    }
 #endif
-    std::error_code failure;
-    const std::filesystem::path absolute = std::filesystem::absolute(pathFromUtf8(path), failure);
-    if (failure) {
-        error = std::string(option) + " " + given + ": " + failure.message();
-        return std::nullopt;
-    }
-    return withNativeSeparators(utf8FromPath(absolute));
-}
-
-int refused(const std::string &error, std::ostream &err)
-{
-    err << "vorrel-scan: " << error << '\n';
-    return 1;
+    return withNativeSeparators(absolutePath(path));
 }
 
 // The files of --file as the scan lists them: absolute, with their folder
@@ -152,13 +135,9 @@ std::vector<std::string> namedFiles(const ScanArguments &arguments, const std::s
 
 int runMoveUnused(const ScanArguments &arguments, std::ostream &out, std::ostream &err)
 {
-    std::string error;
-    const std::optional<std::string> quarantine = cleanupPath(arguments.moveUnused, "--move-unused", error);
-    if (!quarantine)
-        return refused(error, err);
     MoveRequest request;
     request.scan = arguments.request;
-    request.quarantineFolder = *quarantine;
+    request.quarantineFolder = cleanupPath(arguments.moveUnused);
     std::error_code failure;
     const std::string audioFolder =
         FileSystem::native()
@@ -196,12 +175,9 @@ int runMoveUnused(const ScanArguments &arguments, std::ostream &out, std::ostrea
 
 int runRestore(const ScanArguments &arguments, std::ostream &out, std::ostream &err)
 {
-    std::string error;
-    const std::optional<std::string> manifest = cleanupPath(arguments.restore, "--restore", error);
-    if (!manifest)
-        return refused(error, err);
+    const std::string manifest = cleanupPath(arguments.restore);
     const CleanupOutcome outcome =
-        restoreMovedSounds(*manifest, FileOperations::native(), [&](const FileReport &file, auto, auto) {
+        restoreMovedSounds(manifest, FileOperations::native(), [&](const FileReport &file, auto, auto) {
             if (!arguments.json)
                 printFile(file, out, err);
             else if (file.result != FileResult::Restored)

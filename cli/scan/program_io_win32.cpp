@@ -23,7 +23,9 @@ bool writeAll(DWORD which, std::string_view text)
         const auto *data = reinterpret_cast<const wchar_t *>(wide.data());
         std::size_t done = 0;
         while (done < wide.size()) {
-            const DWORD ask = static_cast<DWORD>(std::min<std::size_t>(wide.size() - done, 16 * 1024));
+            // A piece ends before a surrogate pair, not inside it: a console
+            // given half a pair shows two replacement marks.
+            const DWORD ask = static_cast<DWORD>(utf16PieceLength(std::u16string_view(wide).substr(done), 16 * 1024));
             DWORD written = 0;
             if (!::WriteConsoleW(stream, data + done, ask, &written, nullptr) || written == 0)
                 return false;

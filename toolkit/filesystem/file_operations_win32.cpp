@@ -5,24 +5,51 @@
 #include "toolkit/filesystem/file_operations.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <atomic>
+#include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
 #include <windows.h>
+#include <winioctl.h>
 
 #include "toolkit/filesystem/paths.h"
 #include "toolkit/filesystem/system_path_win32.h"
 
 namespace {
 
+// The system's own errors, with their texts from the system (the C
+// library's table knows errno values, not these). A file held open by
+// another program says so: "permission denied" would send the user looking
+// at rights instead of closing the program.
+class SystemErrorCategory final : public std::error_category {
+public:
+    const char *name() const noexcept override { return "windows"; }
+    std::string message(int code) const override
+    {
+        if (code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION)
+            return "the file is in use by another program";
+        wchar_t *text = nullptr;
+        const DWORD length = ::FormatMessageW(
+            FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+            static_cast<DWORD>(code), 0, reinterpret_cast<wchar_t *>(&text), 0, nullptr);
+        std::string message = length > 0 ? fromSystemText(text, length) : "system error " + std::to_string(code);
+        ::LocalFree(text);
+        while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == '.'))
+            message.pop_back();
+        return message;
+    }
+};
+
 // The system's error as the callers test it: the conditions they ask about
 // (an entry already there, another volume, ...) in the generic category, so
 // that `error == std::errc::file_exists` holds and message() reads as on
-// POSIX; anything else in the system category.
+// POSIX; anything else as the system's own.
 std::error_code systemError(DWORD code)
 {
+    static const SystemErrorCategory category;
     switch (code) {
     case ERROR_FILE_EXISTS:
     case ERROR_ALREADY_EXISTS:
@@ -34,8 +61,6 @@ std::error_code systemError(DWORD code)
     case ERROR_INVALID_NAME:
         return std::make_error_code(std::errc::no_such_file_or_directory);
     case ERROR_ACCESS_DENIED:
-    case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION:
         return std::make_error_code(std::errc::permission_denied);
     case ERROR_DIR_NOT_EMPTY:
         return std::make_error_code(std::errc::directory_not_empty);
@@ -45,7 +70,7 @@ std::error_code systemError(DWORD code)
     case ERROR_WRITE_PROTECT:
         return std::make_error_code(std::errc::read_only_file_system);
     default:
-        return {static_cast<int>(code), std::system_category()};
+        return {static_cast<int>(code), category};
     }
 }
 
@@ -114,11 +139,12 @@ DWORD attributesOf(const std::string &path)
     return ::GetFileAttributesW(systemPath(path).c_str());
 }
 
+// True for a folder, and for a junction, directory link or mount point that
+// leads to one: the user chose the path, so it is entered as given.
 bool isFolder(const std::string &path)
 {
     const DWORD attributes = attributesOf(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
-           (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0;
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 // The folder that holds `path`, or `path` itself for a root.
@@ -144,6 +170,80 @@ std::int64_t nanosecondsSince1970(const FILETIME &time)
     return (ticks - filetimeTo1970) * 100;
 }
 
+// The entry `path` itself, opened to read its information: a link or
+// junction is not followed, and a folder opens too.
+HANDLE openEntryItself(const std::string &path)
+{
+    return ::CreateFileW(systemPath(path).c_str(), FILE_READ_ATTRIBUTES,
+                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                         FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+}
+
+bool isLinkToFolder(const std::string &path)
+{
+    constexpr DWORD linkToFolder = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
+    const DWORD attributes = attributesOf(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & linkToFolder) == linkToFolder;
+}
+
+// What a symbolic link holds: its target as it was written (relative ones
+// stay relative), and whether it was made as a link to a folder.
+struct LinkTarget {
+    std::wstring text;
+    bool folder = false;
+};
+
+// The reparse data of a symbolic link, as the system lays it out (the
+// headers of the user-mode toolchain do not declare it).
+struct SymbolicLinkData {
+    DWORD reparseTag;
+    WORD dataLength, reserved;
+    WORD substituteOffset, substituteLength, printOffset, printLength;
+    ULONG flags;
+    WCHAR names[1];
+};
+
+std::error_code readLinkTarget(HANDLE link, LinkTarget &target)
+{
+    std::vector<char> buffer(MAXIMUM_REPARSE_DATA_BUFFER_SIZE);
+    DWORD got = 0;
+    if (!::DeviceIoControl(link, FSCTL_GET_REPARSE_POINT, nullptr, 0, buffer.data(), static_cast<DWORD>(buffer.size()),
+                           &got, nullptr))
+        return lastError();
+    const auto *data = reinterpret_cast<const SymbolicLinkData *>(buffer.data());
+    const std::size_t namesAt = offsetof(SymbolicLinkData, names);
+    // A junction or mount point is not made anew: it names a volume's own
+    // path, which another volume may not have.
+    if (got < namesAt || data->reparseTag != IO_REPARSE_TAG_SYMLINK)
+        return std::make_error_code(std::errc::operation_not_supported);
+    if (namesAt + data->printOffset + std::size_t{data->printLength} > got)
+        return std::make_error_code(std::errc::invalid_argument);
+    const auto *names = reinterpret_cast<const wchar_t *>(buffer.data() + namesAt);
+    target.text.assign(names + data->printOffset / sizeof(wchar_t), data->printLength / sizeof(wchar_t));
+    BY_HANDLE_FILE_INFORMATION information;
+    target.folder = ::GetFileInformationByHandle(link, &information) &&
+                    (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    return {};
+}
+
+std::error_code readLinkTarget(const std::string &path, LinkTarget &target)
+{
+    FileHandle link(openEntryItself(path));
+    return link.valid() ? readLinkTarget(link.get(), target) : lastError();
+}
+
+// Makes the link `to` anew with the target of the link `from`.
+std::error_code copyLink(const std::string &from, const std::string &to)
+{
+    LinkTarget target;
+    if (const std::error_code error = readLinkTarget(from, target))
+        return error;
+    const DWORD flags =
+        (target.folder ? SYMBOLIC_LINK_FLAG_DIRECTORY : 0) | SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE;
+    // A relative target stays relative: it is read from the link's new folder.
+    return ::CreateSymbolicLinkW(systemPath(to).c_str(), target.text.c_str(), flags) ? std::error_code() : lastError();
+}
+
 } // namespace
 
 const FileOperations &FileOperations::native()
@@ -154,15 +254,31 @@ const FileOperations &FileOperations::native()
 
 std::error_code FileOperations::stat(const std::string &path, FileStamp &stamp) const
 {
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!::GetFileAttributesExW(systemPath(path).c_str(), GetFileExInfoStandard, &data))
+    FileHandle entry(openEntryItself(path));
+    BY_HANDLE_FILE_INFORMATION data;
+    if (!entry.valid() || !::GetFileInformationByHandle(entry.get(), &data))
         return lastError();
     stamp.size = (static_cast<std::uintmax_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
     stamp.modifiedNanoseconds = nanosecondsSince1970(data.ftLastWriteTime);
-    stamp.kind = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 ? EntryKind::Link
-                 : (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? EntryKind::Folder
-                                                                           : EntryKind::File;
-    stamp.linkCount = 1;
+    stamp.linkCount = data.nNumberOfLinks;
+    const bool folder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    stamp.kind = folder ? EntryKind::Folder : EntryKind::File;
+    if ((data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0)
+        return {};
+    // A junction or mount point leads elsewhere as a link does; other
+    // reparse points (deduplicated or cloud files, ...) read as what they hold.
+    FILE_ATTRIBUTE_TAG_INFO tag;
+    if (!::GetFileInformationByHandleEx(entry.get(), FileAttributeTagInfo, &tag, sizeof tag))
+        return lastError();
+    if (tag.ReparseTag == IO_REPARSE_TAG_MOUNT_POINT)
+        stamp.kind = EntryKind::Link;
+    if (tag.ReparseTag != IO_REPARSE_TAG_SYMLINK)
+        return {};
+    stamp.kind = EntryKind::Link;
+    LinkTarget target;
+    if (const std::error_code error = readLinkTarget(entry.get(), target))
+        return error;
+    stamp.size = fromSystemText(target.text).size();
     return {};
 }
 
@@ -179,8 +295,8 @@ namespace {
 
 std::error_code copyOpenFile(HANDLE source, FileHandle &target)
 {
-    FILETIME created, accessed, written;
-    if (!::GetFileTime(source, &created, &accessed, &written))
+    FILE_BASIC_INFO kept;
+    if (!::GetFileInformationByHandleEx(source, FileBasicInfo, &kept, sizeof kept))
         return lastError();
 
     std::vector<char> buffer(1 << 16);
@@ -193,7 +309,15 @@ std::error_code copyOpenFile(HANDLE source, FileHandle &target)
         if (const std::error_code error = writeAll(target.get(), buffer.data(), got))
             return error;
     }
-    if (!::SetFileTime(target.get(), nullptr, &accessed, &written) || !::FlushFileBuffers(target.get()))
+    // The times and the attributes that say how the file is used (read-only
+    // included: the open handle still writes); the change time is the
+    // system's own (0 leaves it).
+    constexpr DWORD carried = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                              FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    kept.ChangeTime.QuadPart = 0;
+    kept.FileAttributes = (kept.FileAttributes & carried) != 0 ? kept.FileAttributes & carried : FILE_ATTRIBUTE_NORMAL;
+    if (!::SetFileInformationByHandle(target.get(), FileBasicInfo, &kept, sizeof kept) ||
+        !::FlushFileBuffers(target.get()))
         return lastError();
     return target.close();
 }
@@ -205,6 +329,8 @@ std::error_code FileOperations::copyToNewFile(const std::string &from, const std
     FileStamp stamp;
     if (const std::error_code error = stat(from, stamp))
         return error;
+    if (stamp.kind == EntryKind::Link)
+        return copyLink(from, to);
     if (stamp.kind != EntryKind::File)
         return std::make_error_code(std::errc::operation_not_supported);
     FileHandle source(openForReading(from));
@@ -215,13 +341,30 @@ std::error_code FileOperations::copyToNewFile(const std::string &from, const std
         return lastError();  // created nothing: whatever is at `to` is not ours
     const std::error_code error = copyOpenFile(source.get(), target);
     if (error)
-        ::DeleteFileW(systemPath(to).c_str());
+        removeFile(to);  // ours: created above, perhaps read-only already
     return error;
 }
 
 std::error_code FileOperations::removeFile(const std::string &path) const
 {
-    return ::DeleteFileW(systemPath(path).c_str()) ? std::error_code() : lastError();
+    const std::wstring system = systemPath(path);
+    if (::DeleteFileW(system.c_str()))
+        return {};
+    const std::error_code error = lastError();
+    // A link to a folder is removed as a folder is, which leaves its target.
+    if (isLinkToFolder(path))
+        return ::RemoveDirectoryW(system.c_str()) ? std::error_code() : lastError();
+    // DeleteFileW refuses a read-only file, which the user may remove (and
+    // POSIX would): clear the bit, and put it back if the file still stays.
+    const DWORD attributes = ::GetFileAttributesW(system.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_READONLY) == 0 ||
+        !::SetFileAttributesW(system.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY))
+        return error;
+    if (::DeleteFileW(system.c_str()))
+        return {};
+    const std::error_code retried = lastError();
+    ::SetFileAttributesW(system.c_str(), attributes);
+    return retried;
 }
 
 std::error_code FileOperations::makeFolders(const std::string &path, std::vector<std::string> &created,
@@ -243,19 +386,27 @@ std::error_code FileOperations::makeFolders(const std::string &path, std::vector
         return std::make_error_code(std::errc::not_a_directory);
     }
     for (auto folder = missing.rbegin(); folder != missing.rend(); ++folder) {
-        if (::CreateDirectoryW(systemPath(*folder).c_str(), nullptr))
+        if (::CreateDirectoryW(systemPath(*folder).c_str(), nullptr)) {
             created.push_back(*folder);
-        else if (::GetLastError() != ERROR_ALREADY_EXISTS || !isFolder(*folder)) {
-            if (blocking)
-                *blocking = *folder;
-            return lastError();
+            continue;
         }
+        const DWORD code = ::GetLastError();  // before isFolder() asks the system again
+        if (code == ERROR_ALREADY_EXISTS && isFolder(*folder))
+            continue;  // made meanwhile by someone else: not ours
+        if (blocking)
+            *blocking = *folder;
+        return code == ERROR_ALREADY_EXISTS ? std::make_error_code(std::errc::not_a_directory) : systemError(code);
     }
     return {};
 }
 
 std::error_code FileOperations::removeEmptyFolder(const std::string &path) const
 {
+    // RemoveDirectoryW would remove a junction or folder link whatever it
+    // leads to; only a folder itself can be one this program made.
+    const DWORD attributes = attributesOf(path);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0)
+        return std::make_error_code(std::errc::not_a_directory);
     return ::RemoveDirectoryW(systemPath(path).c_str()) ? std::error_code() : lastError();
 }
 
@@ -268,9 +419,13 @@ std::error_code FileOperations::flushFile(const std::string &path) const
     return file.close();
 }
 
-std::error_code FileOperations::readLink(const std::string &, std::string &) const
+std::error_code FileOperations::readLink(const std::string &path, std::string &target) const
 {
-    return std::make_error_code(std::errc::operation_not_supported);
+    LinkTarget link;
+    if (const std::error_code error = readLinkTarget(path, link))
+        return error;
+    target = fromSystemText(link.text);
+    return {};
 }
 
 std::error_code FileOperations::writeFileAtomically(const std::string &path, const std::string &content,

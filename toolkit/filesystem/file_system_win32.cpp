@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include "toolkit/filesystem/paths.h"
 #include "toolkit/filesystem/system_path_win32.h"
 #include "toolkit/filesystem/wildcard_match.h"
 
@@ -55,20 +56,6 @@ bool isExistingFolder(const std::string &path)
 {
     const DWORD attributes = ::GetFileAttributesW(systemPath(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
-// "C:\x\" -> "C:\x" and "\\?\UNC\s\x" -> "\\s\x": the form users write and
-// the folder search reports, which systemPath() turns back.
-std::string userForm(std::wstring path)
-{
-    if (path.starts_with(L"\\\\?\\UNC\\"))
-        path = L"\\\\" + path.substr(8);
-    else if (path.starts_with(L"\\\\?\\") && path.size() >= 6 && path[5] == L':')
-        path = path.substr(4);
-    const bool driveRoot = path.size() == 3 && path[1] == L':';
-    while (!driveRoot && path.size() > 1 && path.back() == L'\\')
-        path.pop_back();
-    return fromSystemText(path);
 }
 
 } // namespace
@@ -122,7 +109,7 @@ std::string FileSystem::GetCurrentDirectoryA() const
             return {};
         if (length < buffer.size()) {
             buffer.resize(length);
-            return userForm(std::move(buffer));
+            return userPath(std::move(buffer));
         }
         buffer.resize(length);
     }
@@ -132,20 +119,8 @@ std::optional<std::string> FileSystem::canonicalPath(const std::string &path) co
 {
     if (path.empty())
         return std::nullopt;
-    std::wstring wide = toSystemText(path);
-    std::wstring full(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = ::GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-        if (length == 0)
-            return std::nullopt;
-        if (length < full.size()) {
-            full.resize(length);
-            break;
-        }
-        full.resize(length);
-    }
-    std::string canonical = userForm(std::move(full));
-    if (::GetFileAttributesW(systemPath(canonical).c_str()) == INVALID_FILE_ATTRIBUTES)
+    const std::string canonical = absolutePath(path);
+    if (canonical.empty() || ::GetFileAttributesW(systemPath(canonical).c_str()) == INVALID_FILE_ATTRIBUTES)
         return std::nullopt;
     return canonical;
 }

@@ -53,21 +53,20 @@ std::optional<std::string> relativePathInside(const std::string &folder, const s
 // letter case on Windows.
 bool isSameOrInside(const std::string &folder, const std::string &path);
 
-// A UTF-8 path as std::filesystem takes it, and back. Plain std::string
-// conversions would read and write the ANSI code page on Windows and lose
-// every name outside it.
-inline std::filesystem::path pathFromUtf8(const std::string &path)
-{
-    return std::filesystem::path(std::u8string(path.begin(), path.end()));
-}
-inline std::string utf8FromPath(const std::filesystem::path &path)
-{
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
+// The absolute form of `path`, taken against the working folder, with "."
+// and ".." resolved as the system resolves them and without a separator at
+// the end but a root's; the path need not exist, and links are not followed.
+// On Windows that is GetFullPathNameW's reading (a name's trailing dots and
+// blanks dropped, "\\?\" and UNC forms kept as the user form), except that a
+// name that is also a device's ("aux", "CON") stays a name in its folder.
+std::string absolutePath(const std::string &path);
+
+// A UTF-8 path as std::filesystem takes it, and back, never throwing. Plain
+// std::string conversions would read and write the ANSI code page on Windows
+// and lose every name outside it, and the library's own UTF-8 conversion
+// throws on a name with an unpaired surrogate, which NTFS allows; on Windows
+// these go through the program's own UTF-16 conversion instead.
+std::filesystem::path pathFromUtf8(const std::string &path);
+std::string utf8FromPath(const std::filesystem::path &path);
 // The same with '/' as the separator on every platform.
-inline std::string genericUtf8FromPath(const std::filesystem::path &path)
-{
-    const std::u8string text = path.generic_u8string();
-    return std::string(text.begin(), text.end());
-}
+std::string genericUtf8FromPath(const std::filesystem::path &path);

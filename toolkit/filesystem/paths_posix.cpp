@@ -1,6 +1,7 @@
 #include "toolkit/filesystem/paths.h"
 
 #include <cstdlib>
+#include <system_error>
 
 bool isPathSeparator(char c)
 {
@@ -52,4 +53,28 @@ bool isSameOrInside(const std::string &folder, const std::string &path)
 {
     const std::string resolvedFolder = resolvedPath(folder), resolved = resolvedPath(path);
     return resolvedFolder == resolved || relativePathInside(resolvedFolder, resolved).has_value();
+}
+
+std::string absolutePath(const std::string &path)
+{
+    if (path.empty() || isAbsolutePath(path))
+        return path.empty() ? path : lexicallyNormal(path);
+    std::error_code error;
+    const std::string here = std::filesystem::current_path(error).native();
+    return error ? std::string() : lexicallyNormal(joinPath(here, path));
+}
+
+std::filesystem::path pathFromUtf8(const std::string &path)
+{
+    return std::filesystem::path(path);
+}
+
+std::string utf8FromPath(const std::filesystem::path &path)
+{
+    return path.native();
+}
+
+std::string genericUtf8FromPath(const std::filesystem::path &path)
+{
+    return path.generic_string();
 }

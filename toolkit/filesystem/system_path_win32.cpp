@@ -36,3 +36,15 @@ std::wstring systemPath(const std::string &path)
         return L"\\\\?\\" + wide;
     return wide;
 }
+
+std::string userPath(std::wstring path)
+{
+    if (path.starts_with(L"\\\\?\\UNC\\"))
+        path = L"\\\\" + path.substr(8);
+    else if (path.starts_with(L"\\\\?\\") && path.size() >= 6 && path[5] == L':')
+        path = path.substr(4);
+    const bool driveRoot = path.size() == 3 && path[1] == L':';
+    while (!driveRoot && path.size() > 1 && path.back() == L'\\')
+        path.pop_back();
+    return fromSystemText(path);
+}

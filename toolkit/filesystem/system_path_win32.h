@@ -16,3 +16,8 @@ std::string fromSystemText(const std::wstring &text);
 
 // `text` in UTF-16, for the system, without any change to its separators.
 std::wstring toSystemText(const std::string &text);
+
+// A path the system gives back ("\\?\C:\x\", "\\?\UNC\s\x") in the form
+// users write and the folder search reports ("C:\x", "\\s\x"), which
+// systemPath() turns back; no separator at the end but a drive root's.
+std::string userPath(std::wstring path);

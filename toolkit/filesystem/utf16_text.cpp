@@ -106,3 +106,12 @@ std::string utf16ToUtf8(std::u16string_view text)
     }
     return out;
 }
+
+std::size_t utf16PieceLength(std::u16string_view text, std::size_t limit)
+{
+    if (text.size() <= limit)
+        return text.size();
+    if (limit > 1 && isHighSurrogate(text[limit - 1]) && isLowSurrogate(text[limit]))
+        return limit - 1;
+    return limit;
+}

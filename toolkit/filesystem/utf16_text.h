@@ -14,3 +14,8 @@
 
 std::u16string utf8ToUtf16(std::string_view text);
 std::string utf16ToUtf8(std::u16string_view text);
+
+// How many code units of `text`, at most `limit` (1 or more), can be written
+// on their own without parting the two halves of a surrogate pair, so that a
+// text written in pieces shows each character whole.
+std::size_t utf16PieceLength(std::u16string_view text, std::size_t limit);

@@ -1,4 +1,5 @@
 #include <string>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -23,6 +24,14 @@ TEST(Utf16Text, ConvertsBothWaysAndCarriesUnpairedSurrogates)
     }
     for (const std::string bad : {"\xe9", "\x80", "\xe2\x82", "\xc0\xaf", "\xf4\x90\x80\x80"})
         EXPECT_EQ(utf8ToUtf16("<" + bad + ">")[1], u'\uFFFD') << testing::PrintToString(bad);
+}
+
+TEST(Utf16Text, PiecesEndBeforeASurrogatePairNotInsideIt)
+{
+    using Case = std::pair<std::size_t, std::size_t>;  // a limit, and the piece for it
+    for (const auto &[limit, expected] : {Case{1, 1}, Case{2, 2}, Case{3, 2}, Case{4, 4}, Case{9, 5}})
+        EXPECT_EQ(utf16PieceLength(u"ab\U0001F3B5c", limit), expected) << limit;  // the pair at 2 and 3
+    EXPECT_EQ(utf16PieceLength(std::u16string(1, 0xD83D) + u"x", 1), 1u);  // a lone half still moves on
 }
 
 } // namespace
