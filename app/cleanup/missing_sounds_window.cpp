@@ -1,15 +1,10 @@
 #include "app/cleanup/missing_sounds_window.h"
 
 #include "app/cleanup/count_text.h"
+#include "app/cleanup/relative_path.h"
 #include "cleanup/near_misses.h"
-#include "toolkit/filesystem/paths.h"
 
 namespace {
-
-std::string relativeTo(const std::string &path, const std::string &folder)
-{
-    return genericUtf8FromPath(pathFromUtf8(path).lexically_relative(pathFromUtf8(folder)));
-}
 
 // Why the scan gave no list to trust; empty when it completed.
 std::string scanFailure(const ScanRequest &scan, const ScanDetails &details)
@@ -41,9 +36,9 @@ MissingSoundsWindow::MissingSoundsWindow(const ScanRequest &scan, const ScanDeta
     const NearMisses nearMisses = findNearMisses(details);
     for (std::size_t m = 0; m < details.missing.size(); ++m) {
         const MissingAudio &missing = details.missing[m];
-        m_rows.push_back({missing.name, relativeTo(missing.schemeFile, details.schemesFolder),
+        m_rows.push_back({missing.name, pathBelow(missing.schemeFile, details.schemesFolder),
                           std::to_string(missing.lineNumber),
-                          nearMisses.missing[m] ? relativeTo(*nearMisses.missing[m], details.audioFolder) : ""});
+                          nearMisses.missing[m] ? pathBelow(*nearMisses.missing[m], details.audioFolder) : ""});
         m_lineNumbers.push_back(missing.lineNumber);
         m_schemeFiles.push_back(missing.schemeFile);
     }

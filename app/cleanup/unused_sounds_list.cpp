@@ -3,16 +3,7 @@
 #include <algorithm>
 
 #include "app/cleanup/count_text.h"
-#include "toolkit/filesystem/paths.h"
-
-namespace {
-
-std::string relativeTo(const std::string &path, const std::string &folder)
-{
-    return genericUtf8FromPath(pathFromUtf8(path).lexically_relative(pathFromUtf8(folder)));
-}
-
-} // namespace
+#include "app/cleanup/relative_path.h"
 
 UnusedSoundsList::UnusedSoundsList(const ScanDetails &details, const FileOperations &operations)
 {
@@ -20,13 +11,13 @@ UnusedSoundsList::UnusedSoundsList(const ScanDetails &details, const FileOperati
     for (std::size_t u = 0; u < details.unreferenced.size(); ++u) {
         UnusedSoundRow row;
         row.path = details.unreferenced[u].path;
-        row.relativePath = relativeTo(row.path, details.audioFolder);
+        row.relativePath = pathBelow(row.path, details.audioFolder);
         FileStamp stamp;
         if (!operations.stat(row.path, stamp))
             row.size = stamp.size;
         row.near = nearMisses.unreferenced[u];
         if (row.near)
-            row.nearSchemeFile = relativeTo(row.near->schemeFile, details.schemesFolder);
+            row.nearSchemeFile = pathBelow(row.near->schemeFile, details.schemesFolder);
         row.ticked = !row.near;
         m_rows.push_back(std::move(row));
     }

@@ -9,8 +9,8 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include "app/cleanup/qt/dialog_parts.h"
 #include "app/cleanup/qt/message_area.h"
-#include "toolkit/forms/shell_execute.h"
 
 MissingSoundsDialog::MissingSoundsDialog(const ScanRequest &scan, QWidget *parent)
     : QDialog(parent)
@@ -73,9 +73,6 @@ void MissingSoundsDialog::openCurrentScheme()
     const QModelIndex current = m_view->currentIndex();
     if (!current.isValid())
         return;
-    const auto open = [this](const std::string &path) {
-        return ShellExecuteA(this, "open", path.c_str(), nullptr, nullptr, SW_SHOW);
-    };
-    if (const auto message = m_window.openScheme(static_cast<std::size_t>(current.row()), open))
+    if (const auto message = m_window.openScheme(static_cast<std::size_t>(current.row()), desktopOpener(this)))
         showMessage(this, MissingSoundsWindow::title, *message);
 }

@@ -17,10 +17,10 @@
 
 #include <ctime>
 
+#include "app/cleanup/qt/dialog_parts.h"
 #include "app/cleanup/qt/message_area.h"
 #include "app/cleanup/qt/unused_sounds_table.h"
 #include "toolkit/filesystem/file_operations.h"
-#include "toolkit/forms/shell_execute.h"
 
 namespace {
 
@@ -62,15 +62,8 @@ MoveUnusedDialog::MoveUnusedDialog(const ScanRequest &scan, QWidget *parent)
     totalRow->addWidget(m_total, 1);
 
     m_folder = new QLineEdit(QString::fromStdString(m_window.offeredFolder()), this);
-    auto *folderLabel = new QLabel(QString::fromUtf8(MoveUnusedWindow::folderLabel), this);
-    folderLabel->setBuddy(m_folder);
-    auto *browse = new QPushButton(QStringLiteral("..."), this);
-    browse->setAccessibleName(QString::fromUtf8(MoveUnusedWindow::chooseFolderTitle));
-    browse->setAutoDefault(false);
-    auto *folderRow = new QHBoxLayout;
-    folderRow->addWidget(folderLabel);
-    folderRow->addWidget(m_folder, 1);
-    folderRow->addWidget(browse);
+    QHBoxLayout *folderRow = newPathRow(this, MoveUnusedWindow::folderLabel, m_folder,
+                                        MoveUnusedWindow::chooseFolderTitle, [this] { chooseFolder(); });
 
     auto *buttons = new QDialogButtonBox(this);
     QPushButton *move = buttons->addButton(QString::fromUtf8(MoveUnusedWindow::moveButton), QDialogButtonBox::AcceptRole);
@@ -87,7 +80,6 @@ MoveUnusedDialog::MoveUnusedDialog(const ScanRequest &scan, QWidget *parent)
     layout->addWidget(buttons);
     resize(720, 480);
 
-    connect(browse, &QPushButton::clicked, this, [this] { chooseFolder(); });
     connect(play, &QPushButton::clicked, this, [this] { playCurrent(); });
     connect(m_view, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex &index) {
         m_view->setCurrentIndex(index);
@@ -135,10 +127,7 @@ void MoveUnusedDialog::playCurrent()
     const QModelIndex current = m_view->currentIndex();
     if (!current.isValid())
         return;
-    const auto open = [this](const std::string &path) {
-        return ShellExecuteA(this, "open", path.c_str(), nullptr, nullptr, SW_SHOW);
-    };
-    if (const auto message = m_window.play(static_cast<std::size_t>(current.row()), open))
+    if (const auto message = m_window.play(static_cast<std::size_t>(current.row()), desktopOpener(this)))
         showMessage(this, MoveUnusedWindow::title, *message);
 }
 

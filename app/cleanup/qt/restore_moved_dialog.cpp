@@ -15,6 +15,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include "app/cleanup/qt/dialog_parts.h"
 #include "app/cleanup/qt/message_area.h"
 #include "cleanup/restore_moved.h"
 #include "toolkit/filesystem/file_operations.h"
@@ -25,15 +26,8 @@ RestoreMovedDialog::RestoreMovedDialog(const QString &manifest, QWidget *parent)
 {
     setWindowTitle(QString::fromUtf8(RestoreMovedWindow::title));
     m_manifest = new QLineEdit(QString::fromStdString(m_window.offeredManifest()), this);
-    auto *manifestLabel = new QLabel(QString::fromUtf8(RestoreMovedWindow::manifestLabel), this);
-    manifestLabel->setBuddy(m_manifest);
-    auto *browse = new QPushButton(QStringLiteral("..."), this);
-    browse->setAccessibleName(QString::fromUtf8(RestoreMovedWindow::chooseManifestTitle));
-    browse->setAutoDefault(false);
-    auto *manifestRow = new QHBoxLayout;
-    manifestRow->addWidget(manifestLabel);
-    manifestRow->addWidget(m_manifest, 1);
-    manifestRow->addWidget(browse);
+    QHBoxLayout *manifestRow = newPathRow(this, RestoreMovedWindow::manifestLabel, m_manifest,
+                                          RestoreMovedWindow::chooseManifestTitle, [this] { chooseManifest(); });
 
     m_results = new QStandardItemModel(0, static_cast<int>(RestoreMovedWindow::headers.size()), this);
     for (std::size_t column = 0; column < RestoreMovedWindow::headers.size(); ++column)
@@ -67,7 +61,6 @@ RestoreMovedDialog::RestoreMovedDialog(const QString &manifest, QWidget *parent)
     resize(QSize(720, 400).boundedTo(screen));
     setMaximumSize(screen);
 
-    connect(browse, &QPushButton::clicked, this, [this] { chooseManifest(); });
     connect(restoreButton, &QPushButton::clicked, this, [this] { restore(); });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }

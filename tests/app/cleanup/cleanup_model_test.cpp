@@ -165,7 +165,7 @@ TEST(RestoreWindow, SummarySaysTheCountsOrWhyNothingRan)
 {
     RestoreMovedWindow window("/q/m.json");
     EXPECT_TRUE(std::holds_alternative<WindowMessage>(window.planRestore("", {})));
-    EXPECT_EQ(std::get<std::string>(window.planRestore("m.json", "/q")), joinPath("/q", "m.json"));
+    EXPECT_EQ(std::get<std::string>(window.planRestore("m.json", "/q")), withNativeSeparators("/q/m.json"));
 
     const std::string unreadable = "/q/m.json is not a manifest of moved sounds: line 3, column 7: expected a string";
     window.finishRestore({{}, "/q/m.json", unreadable});
