@@ -1,9 +1,9 @@
 #include "app/tform1.h"
 
 #include "about/tform2.h"
-#include "app/cleanup/missing_sounds_dialog.h"
-#include "app/cleanup/move_unused_dialog.h"
-#include "app/cleanup/restore_moved_dialog.h"
+#include "app/cleanup/qt/missing_sounds_dialog.h"
+#include "app/cleanup/qt/move_unused_dialog.h"
+#include "app/cleanup/qt/restore_moved_dialog.h"
 #include "app/cleanup/scan_folders_line.h"
 #include "app/folder_chooser.h"
 #include "icon/program_icon.h"
@@ -223,6 +223,9 @@ void TForm1::restoreMovedSounds()
     RestoreMovedDialog dialog(QString::fromStdString(m_lastManifest), this);
     showFirstLine(dialog, scanFoldersLine(m_folders.schemesFolder, m_folders.audioFolder));
     dialog.exec();
+    // Files that came back are no longer what the results box says.
+    if (dialog.restoredAny() && m_lastScan)
+        Button3Click(Button3);
 }
 
 void TForm1::showMissingSounds()

@@ -1,4 +1,5 @@
-#include "app/cleanup/move_unused_dialog.h"
+#include "app/cleanup/qt/move_unused_dialog.h"
+#include "app/cleanup/qt/restore_moved_dialog.h"
 #include "tests/app/main_window_fixture.h"
 #include "toolkit/forms/shell_execute.h"
 #include "toolkit/forms/tbutton.h"
@@ -8,6 +9,10 @@
 #include <QAction>
 #include <QLabel>
 #include <QLayout>
+#include <QCheckBox>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QScreen>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -65,22 +70,36 @@ TEST_F(MainWindowTest, CleanUpMenuMovesTheTickedSoundsFromTheKeyboardAndScansAga
         const auto *firstLine = qobject_cast<QLabel *>(dialog.layout()->itemAt(0)->widget());
         ASSERT_NE(firstLine, nullptr);
         EXPECT_EQ(firstLine->text().toStdString(), "Schemes: " + folder / "s/" + "    Audio: " + folder / "a/");
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+        dialog.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
         QTableView *view = dialog.view();
         ASSERT_EQ(view->model()->rowCount(), 2);
-        const QModelIndex door = view->model()->index(0, 0);
-        EXPECT_EQ(door.data(Qt::CheckStateRole), Qt::Unchecked) << "near misses start unticked";
-        EXPECT_NE(door.data(Qt::ToolTipRole).toString().indexOf(QStringLiteral("\"Door\"")), -1);
-        EXPECT_EQ(view->model()->index(1, 0).data(Qt::CheckStateRole), Qt::Checked);
+        const auto ticks = [view] {
+            return std::vector<QVariant>{view->model()->index(0, 0).data(Qt::CheckStateRole),
+                                         view->model()->index(1, 0).data(Qt::CheckStateRole)};
+        };
+        EXPECT_EQ(ticks(), (std::vector<QVariant>{Qt::Unchecked, Qt::Checked})) << "near misses start unticked";
+        EXPECT_EQ(view->model()->index(0, 2).data().toString(), QStringLiteral("\"Door\" in a.sch, line 4"));
+        EXPECT_NE(view->model()->index(0, 0).data(Qt::ToolTipRole).toString().indexOf(QStringLiteral("\"Door\"")), -1);
+        view->setFocus();
+        view->selectAll();
+        QTest::keyClick(view, Qt::Key_Space);
+        EXPECT_EQ(ticks(), (std::vector<QVariant>{Qt::Checked, Qt::Checked})) << "Space ticks the selected rows";
+        QTest::keyClick(view, Qt::Key_Space);
+        EXPECT_EQ(ticks(), (std::vector<QVariant>{Qt::Unchecked, Qt::Unchecked})) << "and clears them together";
+        dialog.tickAllBox()->click();
+        EXPECT_EQ(ticks(), (std::vector<QVariant>{Qt::Checked, Qt::Checked}));
+        view->selectRow(0);
+        QTest::keyClick(view, Qt::Key_Space);
+        EXPECT_EQ(dialog.tickAllBox()->checkState(), Qt::PartiallyChecked);
         const QRect row = view->visualRect(view->model()->index(1, 1));
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, row.center());
         QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, row.center());
         dialog.quarantineFolderField()->setText(QString::fromStdString(quarantine));
         whenModalOpens<QMessageBox>([](QMessageBox &box) {
-            EXPECT_NE(box.text().indexOf(QStringLiteral("Moved 1 files (3 bytes)")), -1) << box.text().toStdString();
+            EXPECT_NE(box.text().indexOf(QStringLiteral("Moved 1 file (3 bytes)")), -1) << box.text().toStdString();
             QTest::keyClick(&box, Qt::Key_Return);
         });
-        view->setFocus();
         QTest::keyClick(view, Qt::Key_Return);
     });
     QTest::keyClick(&form, Qt::Key_C, Qt::AltModifier);
@@ -93,6 +112,38 @@ TEST_F(MainWindowTest, CleanUpMenuMovesTheTickedSoundsFromTheKeyboardAndScansAga
     EXPECT_EQ(TestFolder::readFile(folder / "q/hum.ogg"), "hum");
     EXPECT_TRUE(std::filesystem::exists(folder / "q/vorrel-moved-sounds.json"));
     EXPECT_EQ(form.Memo1->Lines().all(), (std::vector<std::string>{"door", "", "Scan termined."}));
+
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    whenModalOpens<RestoreMovedDialog>([&](RestoreMovedDialog &dialog) {
+        EXPECT_EQ(dialog.manifestField()->text().toStdString(), folder / "q/vorrel-moved-sounds.json");
+        QTest::keyClick(dialog.manifestField(), Qt::Key_Return);
+        EXPECT_EQ(dialog.summary()->toPlainText(), QStringLiteral("Restored 1 file (3 bytes), 0 conflicts, 0 failed."));
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+    });
+    QTest::keyClick(&form, Qt::Key_C, Qt::AltModifier);
+    popup = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+    ASSERT_NE(popup, nullptr);
+    QTest::keyClick(popup, Qt::Key_R);
+    EXPECT_EQ(form.Memo1->Lines().all(), (std::vector<std::string>{"door", "hum", "", "Scan termined."}))
+        << "the main window scans again after a restore";
+}
+
+TEST_F(MainWindowTest, RestoreWindowWrapsAnUnreadableManifestsErrorWithinTheScreen)
+{
+    std::string manifest = folder.path();
+    for (int level = 0; level < 80; ++level)
+        manifest += "/a_rather_long_folder_name_" + std::to_string(level);
+    manifest += "/vorrel-moved-sounds.json";
+    RestoreMovedDialog dialog(QString::fromStdString(manifest), nullptr);
+    dialog.show();
+    QTest::keyClick(dialog.manifestField(), Qt::Key_Return);
+    const QString summary = dialog.summary()->toPlainText();
+    EXPECT_NE(summary.indexOf(QString::fromStdString(manifest)), -1) << summary.toStdString();
+    const QSize screen = dialog.screen()->availableGeometry().size();
+    EXPECT_LE(dialog.width(), screen.width());
+    QApplication::processEvents();
+    EXPECT_EQ(dialog.summary()->horizontalScrollBar()->maximum(), 0) << "the path wraps within the window";
 }
 
 } // namespace

@@ -1,0 +1,95 @@
+#include "app/cleanup/move_unused_window.h"
+
+#include <algorithm>
+#include <array>
+#include <filesystem>
+#include <system_error>
+
+#include "app/cleanup/count_text.h"
+#include "toolkit/filesystem/paths.h"
+
+MoveUnusedWindow::MoveUnusedWindow(const ScanRequest &scan, const FileOperations &operations, const std::tm &now)
+    : m_scan(scan)
+    , m_details(runScanDetailed(scan))
+    , m_list(m_details, operations)
+    , m_offeredFolder(defaultQuarantineFolder(m_details.audioFolder, now))
+{
+}
+
+std::optional<WindowMessage> MoveUnusedWindow::play(std::size_t index, const OpenFile &open) const
+{
+    return openThroughDesktop(open, m_list.row(index).path);
+}
+
+std::variant<MoveRequest, WindowMessage> MoveUnusedWindow::planMove(const std::string &folderText,
+                                                                    const std::string &programVersion) const
+{
+    MoveRequest request;
+    request.scan = m_scan;
+    request.files = m_list.tickedPaths();
+    request.quarantineFolder = absolutePath(folderText, m_scan.baseFolder);
+    request.programVersion = programVersion;
+    if (request.files.empty())
+        return WindowMessage{WindowMessage::Kind::Information, "No file is ticked.", {}};
+    if (request.quarantineFolder.empty())
+        return WindowMessage{WindowMessage::Kind::Information, "Choose a quarantine folder first.", {}};
+    return request;
+}
+
+MoveUnusedWindow::Verdict MoveUnusedWindow::finishMove(const MoveRequest &request, const CleanupOutcome &outcome)
+{
+    const std::size_t moved = outcome.count(FileResult::Moved);
+    const std::size_t failed = outcome.count(FileResult::Failed);
+    const std::size_t notTried = request.files.size() - std::min(request.files.size(), outcome.files.size());
+    Verdict verdict;
+    verdict.closeWindow = moved > 0 || (failed == 0 && outcome.error.empty());
+    verdict.message.kind = outcome.complete() && notTried == 0 ? WindowMessage::Kind::Information
+                                                                : WindowMessage::Kind::Warning;
+    std::string &text = verdict.message.text;
+    if (outcome.files.empty() && !outcome.error.empty()) {
+        text = "Nothing was moved: " + outcome.error + "\n\nChoose another quarantine folder, or Cancel.";
+        return verdict;
+    }
+    text = "Moved " + countText(moved, "file", "files") + " (" + byteCountText(outcome.bytes(FileResult::Moved))
+           + "), skipped " + std::to_string(outcome.count(FileResult::Skipped)) + ", failed " + std::to_string(failed)
+           + ".";
+    if (notTried > 0)
+        text += "\n\n" + countText(notTried, "ticked file was", "ticked files were") + " not tried: the move stopped"
+                + (outcome.error.empty() ? std::string(".") : " because " + outcome.error);
+    else if (!outcome.error.empty())
+        text += "\n\n" + outcome.error;
+    if (!outcome.manifestPath.empty())
+        text += "\n\nManifest: " + outcome.manifestPath;
+    if (!verdict.closeWindow)
+        text += "\n\nChoose another quarantine folder, or Cancel.";
+    for (const FileReport &file : outcome.files)
+        if (!file.message.empty())
+            verdict.message.details += std::string(resultName(file.result)) + " " + file.path + ": " + file.message + "\n";
+    return verdict;
+}
+
+std::string defaultQuarantineFolder(const std::string &audioFolder, const std::tm &now)
+{
+    std::array<char, 32> stamp{};
+    std::strftime(stamp.data(), stamp.size(), "%Y%m%d-%H%M%S", &now);
+    std::filesystem::path audio = pathFromUtf8(audioFolder);
+    if (!audio.has_filename())
+        audio = audio.parent_path();
+    return utf8FromPath(audio.parent_path() / pathFromUtf8(utf8FromPath(audio.filename()) + "-unused-" + stamp.data()));
+}
+
+std::string absolutePath(const std::string &folderText, const std::string &baseFolder)
+{
+    if (folderText.empty())
+        return {};
+    std::string base = baseFolder;
+    if (base.empty()) {
+        std::error_code error;
+        base = utf8FromPath(std::filesystem::current_path(error));
+    }
+    std::filesystem::path folder =
+        pathFromUtf8(isAbsolutePath(folderText) ? folderText : joinPath(base, folderText)).lexically_normal();
+    if (folder.has_relative_path() && !folder.has_filename())
+        folder = folder.parent_path();  // no trailing separator
+    return utf8FromPath(folder);
+}
