@@ -6,14 +6,81 @@
 #include <system_error>
 
 #include "app/cleanup/count_text.h"
+#include "cleanup/kept_moves.h"
+#include "keep/keep_list_file.h"
 #include "toolkit/filesystem/paths.h"
 
 MoveUnusedWindow::MoveUnusedWindow(const ScanRequest &scan, const FileOperations &operations, const std::tm &now)
     : m_scan(scan)
+    , m_operations(operations)
     , m_details(runScanDetailed(scan))
     , m_list(m_details, operations)
     , m_offeredFolder(defaultQuarantineFolder(m_details.audioFolder, now))
 {
+    readKeepList();
+}
+
+void MoveUnusedWindow::readKeepList()
+{
+    // Without an audio folder there is nothing to keep, and no folder to
+    // look for a list from.
+    m_keep = m_details.audioFolder.empty() ? std::nullopt : keepListFor(m_details.audioFolder, m_operations);
+    m_list.markKept(m_keep ? &*m_keep : nullptr);
+}
+
+std::string MoveUnusedWindow::keepListLine() const
+{
+    if (!m_keep)
+        return "Keep list: none";
+    if (!m_keep->error().empty())
+        return "Keep list: " + m_keep->error() + " (nothing can be moved until it is mended)";
+    return "Keep list: " + m_keep->path();
+}
+
+std::string MoveUnusedWindow::keepListPath() const
+{
+    return m_keep ? m_keep->path() : joinPath(m_details.audioFolder, KeepList::fileName);
+}
+
+std::vector<std::string> MoveUnusedWindow::pathsFromList(const KeepList &list, const std::vector<std::size_t> &rows) const
+{
+    std::vector<std::string> paths;
+    for (const std::size_t index : rows)
+        if (const std::optional<std::string> relative = list.relativePath(m_list.row(index).path))
+            paths.push_back(*relative);
+    return paths;
+}
+
+std::optional<WindowMessage> MoveUnusedWindow::keep(const std::vector<std::size_t> &rows, const std::tm &now)
+{
+    if (rows.empty())
+        return WindowMessage{WindowMessage::Kind::Information, "Select the sounds to keep first.", {}};
+    std::array<char, 16> date{};
+    std::strftime(date.data(), date.size(), "%Y-%m-%d", &now);
+    const std::string path = keepListPath();
+    return afterEdit(keepSounds(path, pathsFromList(KeepList(path, {}), rows), date.data(), m_operations));
+}
+
+std::optional<WindowMessage> MoveUnusedWindow::unkeep(const std::vector<std::size_t> &rows)
+{
+    if (rows.empty() || !m_keep)
+        return WindowMessage{WindowMessage::Kind::Information,
+                             rows.empty() ? "Select the sounds to unkeep first." : "No keep list keeps these sounds.",
+                             {}};
+    return afterEdit(unkeepSounds(m_keep->path(), pathsFromList(*m_keep, rows), m_operations));
+}
+
+std::optional<WindowMessage> MoveUnusedWindow::afterEdit(const KeepEdit &edit)
+{
+    readKeepList();
+    if (!edit.error.empty())
+        return WindowMessage{WindowMessage::Kind::Warning, "The keep list was not changed: " + edit.error, {}};
+    if (edit.notes.empty())
+        return std::nullopt;
+    WindowMessage message{WindowMessage::Kind::Information, {}, {}};
+    for (const std::string &note : edit.notes)
+        message.text += (message.text.empty() ? "" : "\n") + note;
+    return message;
 }
 
 std::optional<WindowMessage> MoveUnusedWindow::play(std::size_t index, const OpenFile &open) const
@@ -22,8 +89,14 @@ std::optional<WindowMessage> MoveUnusedWindow::play(std::size_t index, const Ope
 }
 
 std::variant<MoveRequest, WindowMessage> MoveUnusedWindow::planMove(const std::string &folderText,
-                                                                    const std::string &programVersion) const
+                                                                    const std::string &programVersion)
 {
+    readKeepList();
+    if (m_keep && !m_keep->error().empty())
+        return WindowMessage{WindowMessage::Kind::Warning,
+                             "Nothing was moved: the keep list cannot be used: " + m_keep->error()
+                                 + "\n\nMend the list, or Cancel.",
+                             {}};
     MoveRequest request;
     request.scan = m_scan;
     request.files = m_list.tickedPaths();
@@ -34,6 +107,11 @@ std::variant<MoveRequest, WindowMessage> MoveUnusedWindow::planMove(const std::s
     if (request.quarantineFolder.empty())
         return WindowMessage{WindowMessage::Kind::Information, "Choose a quarantine folder first.", {}};
     return request;
+}
+
+CleanupOutcome MoveUnusedWindow::runMove(const MoveRequest &request, const CleanupProgress &progress) const
+{
+    return moveUnusedKeeping(request, m_keep ? &*m_keep : nullptr, FileSystem::native(), m_operations, progress);
 }
 
 MoveUnusedWindow::Verdict MoveUnusedWindow::finishMove(const MoveRequest &request, const CleanupOutcome &outcome)

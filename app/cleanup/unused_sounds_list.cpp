@@ -4,8 +4,10 @@
 
 #include "app/cleanup/count_text.h"
 #include "app/cleanup/relative_path.h"
+#include "cleanup/kept_moves.h"
 
-UnusedSoundsList::UnusedSoundsList(const ScanDetails &details, const FileOperations &operations)
+UnusedSoundsList::UnusedSoundsList(const ScanDetails &details, const FileOperations &operations,
+                                   const KeepList *keep)
 {
     const NearMisses nearMisses = findNearMisses(details);
     for (std::size_t u = 0; u < details.unreferenced.size(); ++u) {
@@ -21,6 +23,16 @@ UnusedSoundsList::UnusedSoundsList(const ScanDetails &details, const FileOperati
         row.ticked = !row.near;
         m_rows.push_back(std::move(row));
     }
+    markKept(keep);
+}
+
+void UnusedSoundsList::markKept(const KeepList *keep)
+{
+    m_keepListName = keep ? utf8FromPath(pathFromUtf8(keep->path()).filename()) : std::string();
+    for (UnusedSoundRow &row : m_rows) {
+        row.kept = keep ? keptReason(*keep, row.path) : std::nullopt;
+        row.ticked = row.ticked && !row.kept;
+    }
 }
 
 const char *UnusedSoundsList::header(Column column)
@@ -32,6 +44,8 @@ const char *UnusedSoundsList::header(Column column)
         return "Bytes";
     case NearMissColumn:
         return "Near miss";
+    case KeptColumn:
+        return "Kept";
     case ColumnCount:
         break;
     }
@@ -50,6 +64,10 @@ std::string UnusedSoundsList::cellText(std::size_t index, Column column) const
         if (row.near)
             return "\"" + row.near->name + "\" in " + row.nearSchemeFile + ", line " + std::to_string(row.near->lineNumber);
         return {};
+    case KeptColumn:
+        if (row.kept)
+            return "kept by " + m_keepListName + ", line " + std::to_string(row.kept->lineNumber);
+        return {};
     case ColumnCount:
         break;
     }
@@ -65,26 +83,34 @@ std::string UnusedSoundsList::nearMissExplanation(std::size_t index) const
            + std::to_string(row.near->lineNumber) + "); the game may load this file.";
 }
 
+void UnusedSoundsList::setTicked(std::size_t index, bool ticked)
+{
+    UnusedSoundRow &row = m_rows.at(index);
+    row.ticked = ticked && !row.kept;
+}
+
 void UnusedSoundsList::setAllTicked(bool ticked)
 {
-    for (UnusedSoundRow &row : m_rows)
-        row.ticked = ticked;
+    for (std::size_t index = 0; index < m_rows.size(); ++index)
+        setTicked(index, ticked);
 }
 
 void UnusedSoundsList::toggle(const std::vector<std::size_t> &indexes)
 {
-    const bool allTicked = std::all_of(indexes.begin(), indexes.end(),
-                                       [this](std::size_t index) { return m_rows.at(index).ticked; });
+    const bool allTicked = std::all_of(indexes.begin(), indexes.end(), [this](std::size_t index) {
+        return m_rows.at(index).ticked || m_rows.at(index).kept;
+    });
     for (const std::size_t index : indexes)
-        m_rows.at(index).ticked = !allTicked;
+        setTicked(index, !allTicked);
 }
 
 UnusedSoundsList::TickState UnusedSoundsList::tickState() const
 {
     const auto ticked = std::count_if(m_rows.begin(), m_rows.end(), [](const UnusedSoundRow &row) { return row.ticked; });
+    const auto tickable = std::count_if(m_rows.begin(), m_rows.end(), [](const UnusedSoundRow &row) { return !row.kept; });
     if (ticked == 0)
         return TickState::None;
-    return static_cast<std::size_t>(ticked) == m_rows.size() ? TickState::All : TickState::Some;
+    return ticked == tickable ? TickState::All : TickState::Some;
 }
 
 std::vector<std::string> UnusedSoundsList::tickedPaths() const

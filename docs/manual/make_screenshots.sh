@@ -84,6 +84,16 @@ shoot "$main" clean-up-menu
 xdotool key m
 move=$(window 'Move unused sounds')
 shoot "$move" move-unused-sounds
+# Keeps the first sound (the current row), shows it greyed with the line
+# that keeps it once the selection moved off it, then takes it back and
+# ticks it again, so that the move below takes every sound as before.
+xdotool key alt+k
+sleep 0.5
+xdotool key alt+f Down
+shoot "$move" move-unused-kept
+xdotool key Up alt+u
+sleep 0.5
+xdotool key alt+f space
 xdotool key Return
 done_box=$(window '^Move unused sounds$' | tail -n 1)
 shoot "$done_box" moved-message

@@ -70,6 +70,8 @@ TEST_F(MainWindowTest, CleanUpMenuMovesTheTickedSoundsFromTheKeyboardAndScansAga
         const auto *firstLine = qobject_cast<QLabel *>(dialog.layout()->itemAt(0)->widget());
         ASSERT_NE(firstLine, nullptr);
         EXPECT_EQ(firstLine->text().toStdString(), "Schemes: " + folder / "s/" + "    Audio: " + folder / "a/");
+        const QList<QLabel *> labels = dialog.findChildren<QLabel *>();
+        EXPECT_TRUE(std::any_of(labels.begin(), labels.end(), [](QLabel *l) { return l->text() == "Keep list: none"; }));
         dialog.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
         QTableView *view = dialog.view();

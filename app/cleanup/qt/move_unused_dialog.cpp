@@ -49,8 +49,8 @@ MoveUnusedDialog::MoveUnusedDialog(const ScanRequest &scan, QWidget *parent)
     m_view->setWordWrap(false);
     m_view->setTextElideMode(Qt::ElideMiddle);
     m_view->horizontalHeader()->setSectionResizeMode(UnusedSoundsList::PathColumn, QHeaderView::Stretch);
-    m_view->horizontalHeader()->setSectionResizeMode(UnusedSoundsList::NearMissColumn,
-                                                     QHeaderView::ResizeToContents);
+    for (const auto column : {UnusedSoundsList::NearMissColumn, UnusedSoundsList::KeptColumn})
+        m_view->horizontalHeader()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
     m_view->setCurrentIndex(m_table->index(0, 0));
     m_view->installEventFilter(this);
     intro->setBuddy(m_view);
@@ -60,6 +60,10 @@ MoveUnusedDialog::MoveUnusedDialog(const ScanRequest &scan, QWidget *parent)
     auto *totalRow = new QHBoxLayout;
     totalRow->addWidget(m_tickAll);
     totalRow->addWidget(m_total, 1);
+    m_keepLine = new QLabel(this);
+    m_keepLine->setTextFormat(Qt::PlainText);
+    m_keepLine->setWordWrap(true);
+    m_keepLine->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     m_folder = new QLineEdit(QString::fromStdString(m_window.offeredFolder()), this);
     QHBoxLayout *folderRow = newPathRow(this, MoveUnusedWindow::folderLabel, m_folder,
@@ -68,19 +72,26 @@ MoveUnusedDialog::MoveUnusedDialog(const ScanRequest &scan, QWidget *parent)
     auto *buttons = new QDialogButtonBox(this);
     QPushButton *move = buttons->addButton(QString::fromUtf8(MoveUnusedWindow::moveButton), QDialogButtonBox::AcceptRole);
     QPushButton *play = buttons->addButton(QString::fromUtf8(MoveUnusedWindow::playButton), QDialogButtonBox::ActionRole);
+    QPushButton *keep = buttons->addButton(QString::fromUtf8(MoveUnusedWindow::keepButton), QDialogButtonBox::ActionRole);
+    QPushButton *unkeep =
+        buttons->addButton(QString::fromUtf8(MoveUnusedWindow::unkeepButton), QDialogButtonBox::ActionRole);
     buttons->addButton(QDialogButtonBox::Cancel);
-    play->setAutoDefault(false);
+    for (QPushButton *action : {play, keep, unkeep})
+        action->setAutoDefault(false);
     move->setDefault(true);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(intro);
     layout->addWidget(m_view, 1);
     layout->addLayout(totalRow);
+    layout->addWidget(m_keepLine);
     layout->addLayout(folderRow);
     layout->addWidget(buttons);
     resize(720, 480);
 
     connect(play, &QPushButton::clicked, this, [this] { playCurrent(); });
+    connect(keep, &QPushButton::clicked, this, [this] { editKeepList(true); });
+    connect(unkeep, &QPushButton::clicked, this, [this] { editKeepList(false); });
     connect(m_view, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex &index) {
         m_view->setCurrentIndex(index);
         playCurrent();
@@ -103,15 +114,30 @@ bool MoveUnusedDialog::eventFilter(QObject *watched, QEvent *event)
     // Space toggles every selected row together, not only the current one.
     if (watched == m_view && event->type() == QEvent::KeyPress
         && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Space) {
-        std::vector<std::size_t> rows;
-        for (const QModelIndex &index : m_view->selectionModel()->selectedRows())
-            rows.push_back(static_cast<std::size_t>(index.row()));
-        if (rows.empty() && m_view->currentIndex().isValid())
-            rows.push_back(static_cast<std::size_t>(m_view->currentIndex().row()));
-        m_table->toggle(rows);
+        m_table->toggle(selectedRows());
         return true;
     }
     return QDialog::eventFilter(watched, event);
+}
+
+std::vector<std::size_t> MoveUnusedDialog::selectedRows() const
+{
+    std::vector<std::size_t> rows;
+    for (const QModelIndex &index : m_view->selectionModel()->selectedRows())
+        rows.push_back(static_cast<std::size_t>(index.row()));
+    if (rows.empty() && m_view->currentIndex().isValid())
+        rows.push_back(static_cast<std::size_t>(m_view->currentIndex().row()));
+    return rows;
+}
+
+void MoveUnusedDialog::editKeepList(bool keep)
+{
+    const std::optional<WindowMessage> message = keep ? m_window.keep(selectedRows(), localNow())
+                                                      : m_window.unkeep(selectedRows());
+    m_table->keptChanged();
+    ticksChanged();
+    if (message)
+        showMessage(this, MoveUnusedWindow::title, *message);
 }
 
 void MoveUnusedDialog::chooseFolder()
@@ -138,11 +164,15 @@ void MoveUnusedDialog::ticksChanged()
                              : state == UnusedSoundsList::TickState::None ? Qt::Unchecked
                                                                           : Qt::PartiallyChecked);
     m_total->setText(QString::fromStdString(m_window.list().totalText()));
+    m_keepLine->setText(QString::fromStdString(m_window.keepListLine()));
 }
 
 void MoveUnusedDialog::moveTicked()
 {
     const auto plan = m_window.planMove(m_folder->text().toStdString(), QApplication::applicationVersion().toStdString());
+    // Reading the keep list again may have marked rows kept.
+    m_table->keptChanged();
+    ticksChanged();
     if (const auto *refusal = std::get_if<WindowMessage>(&plan)) {
         showMessage(this, MoveUnusedWindow::title, *refusal);
         return;
@@ -154,10 +184,9 @@ void MoveUnusedDialog::moveTicked()
                              static_cast<int>(request.files.size()), this);
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);
-    m_outcome = moveUnusedSounds(request, FileSystem::native(), FileOperations::native(),
-                                 [&](const FileReport &, std::size_t done, std::size_t) {
-                                     progress.setValue(static_cast<int>(done));
-                                 });
+    m_outcome = m_window.runMove(request, [&](const FileReport &, std::size_t done, std::size_t) {
+        progress.setValue(static_cast<int>(done));
+    });
     progress.reset();
 
     const MoveUnusedWindow::Verdict verdict = MoveUnusedWindow::finishMove(request, *m_outcome);

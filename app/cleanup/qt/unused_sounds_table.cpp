@@ -1,5 +1,8 @@
 #include "app/cleanup/qt/unused_sounds_table.h"
 
+#include <QApplication>
+#include <QPalette>
+
 UnusedSoundsTable::UnusedSoundsTable(UnusedSoundsList &list, QObject *parent)
     : QAbstractTableModel(parent)
     , m_list(list)
@@ -33,6 +36,11 @@ QVariant UnusedSoundsTable::data(const QModelIndex &index, int role) const
         if (column == UnusedSoundsList::SizeColumn)
             return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
         break;
+    case Qt::ForegroundRole:
+        // Kept rows stay selectable (for Unkeep) but read as out of play.
+        if (m_list.row(row).kept)
+            return QApplication::palette().brush(QPalette::Disabled, QPalette::Text);
+        break;
     case Qt::ToolTipRole:
         if (m_list.row(row).near)
             return QString::fromStdString(m_list.nearMissExplanation(row));
@@ -53,7 +61,8 @@ bool UnusedSoundsTable::setData(const QModelIndex &index, const QVariant &value,
 Qt::ItemFlags UnusedSoundsTable::flags(const QModelIndex &index) const
 {
     Qt::ItemFlags flags = QAbstractTableModel::flags(index);
-    if (index.isValid() && index.column() == UnusedSoundsList::PathColumn)
+    if (index.isValid() && index.column() == UnusedSoundsList::PathColumn
+        && !m_list.row(static_cast<std::size_t>(index.row())).kept)
         flags |= Qt::ItemIsUserCheckable;
     return flags;
 }
@@ -83,4 +92,10 @@ void UnusedSoundsTable::ticksChanged()
     if (m_list.size() > 0)
         emit dataChanged(index(0, UnusedSoundsList::PathColumn),
                          index(rowCount() - 1, UnusedSoundsList::PathColumn), {Qt::CheckStateRole});
+}
+
+void UnusedSoundsTable::keptChanged()
+{
+    if (m_list.size() > 0)
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
 }

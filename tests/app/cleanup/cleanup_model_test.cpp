@@ -92,6 +92,38 @@ TEST_F(MoveWindowTest, MoveRunsOnTheTickedFilesInTheChosenFolder)
     EXPECT_EQ(std::get<WindowMessage>(nothing).text, "No file is ticked.");
 }
 
+TEST_F(MoveWindowTest, KeptSoundsStayOutOfEveryMoveAndKeepUnkeepRewriteTheList)
+{
+    UnusedSoundsList &list = window.list();
+    const std::string keepFile = folder / "a/vorrel-keep.txt";
+    EXPECT_EQ(window.keepListLine(), "Keep list: none");
+    EXPECT_FALSE(window.keep({1}, now));
+    EXPECT_EQ(TestFolder::readFile(keepFile), "# kept on 2026-12-06\nhum.ogg\n");
+    EXPECT_EQ(window.keepListLine(), "Keep list: " + keepFile);
+    EXPECT_EQ(list.cellText(1, UnusedSoundsList::KeptColumn), "kept by vorrel-keep.txt, line 2");
+    list.setTicked(1, true);
+    list.toggle({1});
+    EXPECT_FALSE(list.row(1).ticked) << "a kept sound cannot be ticked";
+    list.setAllTicked(true);
+    EXPECT_EQ(list.tickState(), UnusedSoundsList::TickState::All);
+    EXPECT_EQ(list.tickedPaths(), std::vector<std::string>{folder / "a/door.ogg"});
+
+    auto request = std::get<MoveRequest>(window.planMove("q", "1.0"));
+    request.files.push_back(folder / "a/hum.ogg");  // as a view that ticked it anyway would ask
+    EXPECT_EQ(window.runMove(request).count(FileResult::Moved), 1u);
+    EXPECT_EQ(TestFolder::readFile(folder / "a/hum.ogg"), "hum");
+
+    EXPECT_FALSE(window.unkeep({1}));
+    EXPECT_EQ(TestFolder::readFile(keepFile), "# kept on 2026-12-06\n");
+    EXPECT_EQ(list.cellText(1, UnusedSoundsList::KeptColumn), "");
+
+    folder.writeFile("a/vorrel-keep.txt", "hum.ogg\n../up.ogg\n");
+    const auto refused = window.planMove("q2", "1.0");
+    ASSERT_TRUE(std::holds_alternative<WindowMessage>(refused));
+    EXPECT_NE(std::get<WindowMessage>(refused).text.find(keepFile + ", line 2: "), std::string::npos)
+        << std::get<WindowMessage>(refused).text;
+}
+
 TEST(MoveVerdict, SaysWhatHappenedAndStaysOpenWhenNothingMoved)
 {
     const FileReport moved{FileResult::Moved, "/a/x.ogg", "/q/x.ogg", 3, {}};
