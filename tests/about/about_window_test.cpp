@@ -1,11 +1,8 @@
 #include "about/tform2.h"
 #include "jpeg/jpeg_registration.h"
-#include "jpeg/tjpegimage.h"
 #include "tests/support/application_fixture.h"
 #include "tests/support/desktop_recorder.h"
 #include "tests/support/reference_codec.h"
-#include "toolkit/core/memory_stream.h"
-#include "toolkit/forms/picture_content.h"
 #include "toolkit/forms/shell_execute.h"
 #include "toolkit/forms/timage.h"
 #include "toolkit/forms/tlabel.h"
@@ -118,24 +115,6 @@ TEST_F(AboutWindowTest, LinksReachTheDesktopsMailProgramAndWebBrowser)
 
     EXPECT_EQ(desktop.opened, (std::vector<QString>{"mailto:vorrel@example.org", "http://www.example.com/",
                                                     "http://www.example.net/", "http://www.example.net/"}));
-}
-
-TEST_F(AboutWindowTest, StoredBannerIsTheProgressivePictureDecodedOnlyWhenFirstPainted)
-{
-    const auto *content = dynamic_cast<const PictureContent *>(Form2->Image1->Picture());
-    ASSERT_NE(content, nullptr);
-    auto *picture = dynamic_cast<TJPEGImage *>(content->Picture().Graphic());
-    ASSERT_NE(picture, nullptr);
-    EXPECT_EQ(QSize(picture->GetWidth(), picture->GetHeight()), QSize(303, 93));
-    EXPECT_TRUE(picture->Settings().ProgressiveData);
-    EXPECT_FALSE(picture->Settings().ProgressiveView);
-    TMemoryStream saved;
-    picture->SaveToStream(saved);
-    EXPECT_EQ(std::string(reinterpret_cast<const char *>(saved.Memory()), static_cast<std::size_t>(saved.GetSize())),
-              TestFolder::readFile(bannerFile));
-    EXPECT_EQ(picture->Bitmap(), nullptr) << "nothing decoded before the first paint";
-    Form2->Image1->grab();
-    EXPECT_NE(picture->Bitmap(), nullptr);
 }
 
 TEST_F(AboutWindowTest, PaintedBannerEqualsTheReferenceDecodeAndLeavesBackgroundStrips)

@@ -90,15 +90,6 @@ TEST(SaveSettingsTest, RewritesOneLineAndKeepsTheOther)
     }
 }
 
-TEST(SaveSettingsTest, SettingsThatCannotBeReadAreNotRewritten)
-{
-    const TestFolder folder;
-    folder.makeFolder("Settings.ini");
-    saveSettings(folder.path(), FolderKind::Schemes, FolderStrings{"/s/", "/a/"});
-    saveSettings(folder.path(), FolderKind::Audio, FolderStrings{"/s/", "/a/"});
-    EXPECT_TRUE(std::filesystem::is_directory(folder / "Settings.ini")) << "nothing may replace what could not be read";
-}
-
 TEST(SaveSettingsTest, FailedWriteOrRenameKeepsTheOldFileAndALinkStaysALink)
 {
     const TestFolder folder;
