@@ -1,3 +1,4 @@
+#include "tests/support/expect_failure.h"
 #include "tests/support/test_folder.h"
 #include "toolkit/core/exceptions.h"
 #include "toolkit/core/file_stream.h"
@@ -35,12 +36,7 @@ TEST_P(StreamKinds, ShortReadReturnsWhatIsLeftAndReadBufferFailsUnlessEveryByteA
     EXPECT_EQ(stream.Read(buffer, -3), 0);
 
     stream.SetPosition(3);
-    try {
-        stream.ReadBuffer(buffer, 4);
-        ADD_FAILURE() << "a read of 4 bytes from 3 succeeded";
-    } catch (const EReadError &error) {
-        EXPECT_STREQ(error.what(), "Stream read error");
-    }
+    expectFailure<EReadError>([&] { stream.ReadBuffer(buffer, 4); }, "Stream read error");
     stream.SetPosition(1);
     stream.ReadBuffer(buffer, 2);
     EXPECT_EQ(std::string(buffer, 2), "bc");
@@ -92,12 +88,7 @@ TEST(FileStream, MissingFileNamesTheFile)
 {
     TestFolder folder;
     const std::string missing = folder / "missing.bin";
-    try {
-        TFileStream stream(missing, TFileMode::OpenRead);
-        ADD_FAILURE() << "opened a missing file";
-    } catch (const EFOpenError &error) {
-        EXPECT_NE(std::string(error.what()).find(missing), std::string::npos) << error.what();
-    }
+    expectFailure<EFOpenError>([&] { TFileStream(missing, TFileMode::OpenRead); }, missing, true);
     EXPECT_THROW(TFileStream(folder / "no/such/folder.bin", TFileMode::Create), EFCreateError);
 }
 

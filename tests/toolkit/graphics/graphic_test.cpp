@@ -3,36 +3,14 @@
 #include "toolkit/core/memory_stream.h"
 #include "toolkit/graphics/bitmap.h"
 #include "toolkit/graphics/picture.h"
-#include "toolkit/graphics/shared_image.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <memory>
 #include <string>
-#include <tuple>
-#include <vector>
 
 namespace {
-
-TEST(Graphic, ChangeAndProgressReachTheOwnerUnchanged)
-{
-    TBitmap graphic, other;
-    std::vector<TPersistent *> changes;
-    graphic.SetOnChange([&](TPersistent *sender) { changes.push_back(sender); });
-    graphic.Changed(&other);
-    EXPECT_TRUE(graphic.GetModified());
-    EXPECT_EQ(changes, std::vector<TPersistent *>{&other});
-
-    std::tuple<TPersistent *, TProgressStage, int, bool, TRect, std::string> seen;
-    graphic.SetOnProgress([&](TPersistent *sender, TProgressStage stage, std::uint8_t percent, bool redrawNow, const TRect &rect,
-                              const std::string &message) {
-        seen = {sender, stage, percent, redrawNow, rect, message};
-        throw EAbort();
-    });
-    EXPECT_THROW(graphic.NotifyProgress(&other, TProgressStage::Running, 42, true, {0, 5, 10, 9}, "half"), EAbort);
-    EXPECT_EQ(seen, std::make_tuple(&other, TProgressStage::Running, 42, true, TRect{0, 5, 10, 9}, std::string("half")));
-}
 
 TEST(Graphic, EqualsComparesClassAndSavedBytes)
 {
@@ -46,30 +24,6 @@ TEST(Graphic, EqualsComparesClassAndSavedBytes)
     b.SetBottomUp(true); // same picture, other bytes
     EXPECT_FALSE(a.Equals(&b));
     EXPECT_FALSE(a.Equals(nullptr));
-}
-
-// Writes what happens to it into a log.
-struct TLoggedImage : TSharedImage {
-    explicit TLoggedImage(std::string &log) : log(log) {}
-    ~TLoggedImage() override { log += "destroyed;"; }
-    void FreeHandle() noexcept override { log += "freed;"; }
-    std::string &log;
-};
-
-TEST(SharedImage, LastReleaseFreesTheHandleAndDestroysTheHolder)
-{
-    std::string log;
-    auto *image = new TLoggedImage(log);
-    image->Reference();
-    image->Reference();
-    image->Release();
-    EXPECT_EQ(image->RefCount(), 1);
-    EXPECT_EQ(log, "");
-    image->Release();
-    EXPECT_EQ(log, "freed;destroyed;");
-    // A holder that nobody referenced is not stranded by a release.
-    (new TLoggedImage(log))->Release();
-    EXPECT_EQ(log, "freed;destroyed;freed;destroyed;");
 }
 
 TEST(PictureRegistry, CreatesTheStoredClassByNameAndHandsItTheData)
