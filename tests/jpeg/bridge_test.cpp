@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <functional>
 
 namespace {
@@ -18,16 +17,6 @@ void expectJpegError(const std::function<void()> &action, int code)
 {
     expectFailure<EJPEG>(action, jpegErrorMessage(code));
 }
-
-// Takes at most `accepted` bytes in each Write.
-struct ShortWriteStream : TMemoryStream {
-    explicit ShortWriteStream(std::int64_t accepted) : accepted(accepted) {}
-    std::int64_t Write(const void *buffer, std::int64_t count) override
-    {
-        return TMemoryStream::Write(buffer, std::min(count, accepted));
-    }
-    std::int64_t accepted;
-};
 
 struct RecordingStream : TMemoryStream {
     std::int64_t Write(const void *buffer, std::int64_t count) override
@@ -60,7 +49,7 @@ std::size_t startOfScan(const Bytes &jpeg)
     return jpeg.size();
 }
 
-TEST(CodecContext, ReleaseIsHarmlessTwiceAndWithoutSetUp)
+TEST(CodecContext, ReleaseIsHarmlessTwiceWithoutSetUpAndAfterARefusedOne)
 {
     ScopedCodecContext never;
     ReleaseContext(never.get());
@@ -74,10 +63,7 @@ TEST(CodecContext, ReleaseIsHarmlessTwiceAndWithoutSetUp)
         EXPECT_EQ(context->codec.common.err, nullptr);
         ReleaseContext(context.get()); // and once more by the scope
     }
-}
-
-TEST(CodecContext, RefusedSetUpFailsWithTheLibrarysCodeAndStaysReleasable)
-{
+    // A refused set-up fails with the library's code and stays releasable.
     struct Case { bool decompress; int version, sizeChange, code; };
     for (const Case &c : {Case{true, JPEG_LIB_VERSION + 1, 0, JERR_BAD_LIB_VERSION},
                           Case{true, JPEG_LIB_VERSION, -8, JERR_BAD_STRUCT_SIZE},

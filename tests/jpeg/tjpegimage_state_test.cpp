@@ -104,21 +104,11 @@ TEST(TJPEGImageState, PixelsOnlyPictureEncodesWhenItsBytesAreAsked)
 
 TEST(TJPEGImageState, StreamThatTakesTooFewBytesFailsTheSave)
 {
-    // Takes at most `room` bytes, like a full disk.
-    struct FullStream : TMemoryStream {
-        explicit FullStream(std::int64_t room) : room(room) {}
-        std::int64_t Write(const void *buffer, std::int64_t count) override
-        {
-            const std::int64_t taken = std::min(count, room - GetSize());
-            return taken > 0 ? TMemoryStream::Write(buffer, taken) : 0;
-        }
-        std::int64_t room;
-    };
     TJPEGImage picture;
     picture.Assign(bitmapFromRaster(makePhotoImage(40, 30, 4)).get());
-    FullStream full(100);
+    ShortWriteStream full(100);
     EXPECT_THROW(picture.SaveToStream(full), EWriteError);
-    FullStream tiny(2);
+    ShortWriteStream tiny(2);
     EXPECT_THROW(picture.WriteData(tiny), EWriteError);
 }
 

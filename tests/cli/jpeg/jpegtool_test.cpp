@@ -70,7 +70,7 @@ TEST(JpegTool, EncodesLikeTheReferenceEncoder)
     }
 }
 
-TEST(JpegTool, ExitStatusTellsUsageErrorsFromBadFilesWhichGetOneLineNamingTheFile)
+TEST(JpegTool, ExitStatusTellsUsageErrorsFromBadFilesWhichGetOneLineNamingTheFileAndVersionAndHelpAnswer)
 {
     TestFolder folder;
     writeFileBytes(folder / "broken.jpg", {0xFF, 0xD8, 0xFF, 0xC0, 0x00});
@@ -87,11 +87,7 @@ TEST(JpegTool, ExitStatusTellsUsageErrorsFromBadFilesWhichGetOneLineNamingTheFil
         EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1) << text;
     }
     EXPECT_FALSE(std::filesystem::exists(out));
-}
-
-TEST(JpegTool, VersionIsOneLineAndHelpListsIt)
-{
-    TestFolder folder;
+    // The version is one line, and the help lists its option.
     EXPECT_EQ(runProgram(tool, {"--version"}, folder / "version") + runProgram(tool, {"--help"}, folder / "help"), 0);
     EXPECT_EQ(TestFolder::readFile(folder / "version"), "1.0.0.0\n");
     EXPECT_NE(TestFolder::readFile(folder / "help").find("--version"), std::string::npos);
