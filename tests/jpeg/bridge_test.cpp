@@ -49,7 +49,7 @@ std::size_t startOfScan(const Bytes &jpeg)
     return jpeg.size();
 }
 
-TEST(CodecContext, ReleaseIsHarmlessTwiceWithoutSetUpAndAfterARefusedOne)
+TEST(CodecContext, ReleaseIsHarmlessTwiceWithoutSetUpAndAfterARefusedOneAndGuardedCallsPassExceptionsUnchanged)
 {
     ScopedCodecContext never;
     ReleaseContext(never.get());
@@ -75,10 +75,7 @@ TEST(CodecContext, ReleaseIsHarmlessTwiceWithoutSetUpAndAfterARefusedOne)
         ReleaseContext(context.get());
         ReleaseContext(context.get());
     }
-}
-
-TEST(GuardedCall, ExceptionsCrossTheLibraryUnchanged)
-{
+    // Guarded calls let exceptions cross the library unchanged.
     ScopedCodecContext context;
     InitDecompressContext(context.get(), nullptr);
     j_common_ptr codec = &context->codec.common;
@@ -195,7 +192,7 @@ protected:
     j_decompress_ptr m_codec = &m_context->codec.decompress;
 };
 
-TEST_F(SourceHarness, SkipLandsOnTheRightByte)
+TEST_F(SourceHarness, SkipLandsOnTheRightByteAndAttachingTwiceReadsTheNewStreamFromItsPosition)
 {
     // Skipped after reading the first byte; next -1: the end-of-image marker.
     struct Case { std::size_t streamSize; long skipped; int expectedNext; };
@@ -220,10 +217,7 @@ TEST_F(SourceHarness, SkipLandsOnTheRightByte)
             previous = next;
         }
     }
-}
-
-TEST_F(SourceHarness, AttachingTwiceReadsTheNewStreamFromItsPosition)
-{
+    // Attached again: the new stream is read from its position.
     TMemoryStream first;
     fillStream(first, numberedBytes(10000));
     attach(first);
@@ -238,7 +232,7 @@ TEST_F(SourceHarness, AttachingTwiceReadsTheNewStreamFromItsPosition)
     EXPECT_EQ(first.GetPosition(), streamBlockSize) << "the first stream was read after it was replaced";
 }
 
-TEST(StreamDestination, OutputIsWrittenInWholeBlocksAndOneLastPiece)
+TEST(StreamDestination, OutputIsWrittenInWholeBlocksAndOneLastPieceAndAShortWriteFails)
 {
     RecordingStream small;
     encodeThroughBridge(makePhotoImage(16, 16, 2), small);
@@ -255,10 +249,6 @@ TEST(StreamDestination, OutputIsWrittenInWholeBlocksAndOneLastPiece)
     ASSERT_EQ(whole.GetSize() % streamBlockSize, 0);
     EXPECT_EQ(whole.writes.size(), static_cast<std::size_t>(whole.GetSize() / streamBlockSize));
     EXPECT_TRUE(std::all_of(whole.writes.begin(), whole.writes.end(), [](std::int64_t n) { return n == streamBlockSize; }));
-}
-
-TEST(StreamDestination, ShortWriteFailsWithFileWriteAndKeepsWhatWasWritten)
-{
     // A full block taken short, and the last piece taken short.
     for (const auto &[width, accepted] : {std::pair{300, std::int64_t{4095}}, std::pair{8, std::int64_t{10}}}) {
         ShortWriteStream stream(accepted);

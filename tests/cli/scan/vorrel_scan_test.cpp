@@ -173,7 +173,7 @@ TEST(VorrelScan, JsonStaysValidAndLosslessForNamesThatAreNotUtf8)
     EXPECT_EQ(runScanProgram(tree, {(tree / "s"), tree / "a"}).out, asOutput({"\xff\xfe", "", "Scan termined."}));
 }
 
-TEST(VorrelScan, MovesUnusedSoundsAsideAndRestoresThemByteForByte)
+TEST(VorrelScan, MovesUnusedOrNamedSoundsAsideRefusesKeptOnesAndRestoresThemByteForByte)
 {
     TestFolder tree;
     tree.writeFile("s/a.sch", "\"s\"\nused\n\"t\"\nDoor\n");
@@ -216,18 +216,13 @@ TEST(VorrelScan, MovesUnusedSoundsAsideAndRestoresThemByteForByte)
     EXPECT_EQ(TestFolder::readFile((tree / "a/door.ogg")), "new");
     EXPECT_EQ(TestFolder::readFile((tree / "q/door.ogg")), "near");
     EXPECT_EQ(TestFolder::readFile((tree / "a/sub/hum.ogg")), hum);
-}
 
-TEST(VorrelScan, NamedSoundsMoveButKeptOnesAreRefusedWithTheirLine)
-{
-    TestFolder tree;
-    tree.writeFile("s/a.sch", "\"s\"\nused\n");
+    // Named sounds move, but kept ones are refused with their line.
     tree.writeFile("a/keep.ogg", "k");
     tree.writeFile("a/spare.ogg", "s");
     tree.writeFile("other.txt", "# mine\nkeep.ogg\n");
-    const std::string s = tree / "s", a = tree / "a", q = tree / "q";
-    ProgramRun run = runScanProgram(tree, {"--move-unused", q, "--keep-list", tree / "other.txt", "--file",
-                                           tree / "a/keep.ogg", "--file", tree / "a/spare.ogg", "--json", s, a});
+    run = runScanProgram(tree, {"--move-unused", tree / "q2", "--keep-list", tree / "other.txt", "--file",
+                                tree / "a/keep.ogg", "--file", tree / "a/spare.ogg", "--json", s, a});
     EXPECT_EQ(run.exitCode, 1);
     const json document = json::parse(run.out);
     EXPECT_EQ(document["keepList"], tree / "other.txt");
@@ -237,7 +232,7 @@ TEST(VorrelScan, NamedSoundsMoveButKeptOnesAreRefusedWithTheirLine)
     run = runScanProgram(tree, {"--json", "--keep-list", tree / "other.txt", s, a});
     EXPECT_EQ(json::parse(run.out)["kept"],
               json::array({{{"file", tree / "a/keep.ogg"}, {"line", 2}, {"pattern", "keep.ogg"}}}));
-    run = runScanProgram(tree, {"--move-unused", tree / "q2", "--file", tree / "s/a.sch", s, a});
+    run = runScanProgram(tree, {"--move-unused", tree / "q3", "--file", tree / "s/a.sch", s, a});
     EXPECT_EQ(run.exitCode, 2);
 }
 

@@ -26,7 +26,7 @@ TEST(Graphic, EqualsComparesClassAndSavedBytes)
     EXPECT_FALSE(a.Equals(nullptr));
 }
 
-TEST(PictureRegistry, CreatesTheStoredClassByNameAndHandsItTheData)
+TEST(PictureRegistry, CreatesTheStoredClassByNameOrFileExtensionUntilTheClassIsUnregistered)
 {
     TBitmap original;
     original.SetSize(3, 2);
@@ -60,21 +60,15 @@ TEST(PictureRegistry, CreatesTheStoredClassByNameAndHandsItTheData)
     none.SetPosition(0);
     picture.ReadData(none);
     EXPECT_EQ(picture.Graphic(), nullptr);
-}
 
-TEST(PictureRegistry, LoadsFilesByExtensionUntilTheClassIsUnregistered)
-{
-    // Afterwards TBitmap is known for "bmp" only, also when the test stops early.
+    // Files load by extension until the class is unregistered. Afterwards TBitmap is known for "bmp" only, also when the test stops early.
     const std::shared_ptr<void> restore(nullptr, [](void *) {
         TPicture::UnregisterGraphicClass(graphicClassOf<TBitmap>());
         TPicture::RegisterFileFormat("bmp", "Bitmaps", graphicClassOf<TBitmap>());
     });
     TestFolder folder;
     const std::string name = folder / "picture.DIB";
-    TBitmap original;
-    original.SetSize(4, 4);
     original.SaveToFile(name);
-    TPicture picture;
     EXPECT_THROW(picture.LoadFromFile(name), EInvalidGraphic);
 
     TPicture::RegisterFileFormat("dib", "Device-independent bitmaps", graphicClassOf<TBitmap>());
