@@ -1,11 +1,8 @@
 #include "about/tform2.h"
 #include "jpeg/jpeg_registration.h"
-#include "jpeg/tjpegimage.h"
 #include "tests/support/application_fixture.h"
 #include "tests/support/desktop_recorder.h"
 #include "tests/support/reference_codec.h"
-#include "toolkit/core/memory_stream.h"
-#include "toolkit/forms/picture_content.h"
 #include "toolkit/forms/shell_execute.h"
 #include "toolkit/forms/timage.h"
 #include "toolkit/forms/tlabel.h"
@@ -38,64 +35,44 @@ protected:
     const JPEGSupportScope jpegSupport;
 };
 
-TEST_F(AboutWindowTest, LabelsShowTheirTextsAndLinksLookLikeLinks)
+TEST_F(AboutWindowTest, LinksLookLikeLinksAndMakeOneShellCallPerClickThatReachesTheDesktopAndPlainLabelsNone)
 {
-    const struct {
-        TLabel *label;
-        QString text;
-        bool link;
-    } rows[] = {
-        {Form2->Label1, "Ogg-Wav Audio File Scanner, for Thief - Deadly Shadows Editors", false},
-        {Form2->Label2, "Written by the Vorrel authors", false},
-        {Form2->Label3, "vorrel@example.org", true},
-        {Form2->Label4, "e-mail:", false},
-        {Form2->Label5, "http://www.example.com/", true},
-        {Form2->Label6, "http://www.example.net/", true},
-        {Form2->Label7, "This program is powered by:", false},
-    };
-    for (const auto &row : rows) {
-        SCOPED_TRACE(row.text.toStdString());
-        EXPECT_EQ(row.label->text(), row.text);
-        EXPECT_GE(row.label->width(), QFontMetrics(row.label->font()).horizontalAdvance(row.text)) << "sized to its text";
-        EXPECT_EQ(row.label->font().underline(), row.link);
-        // What is painted counts, not the palette: a label takes its text
-        // colour from whichever role the background makes its foreground.
-        const QImage painted = row.label->grab().toImage();
-        bool blueText = false;
-        for (int y = 0; y < painted.height() && !blueText; ++y)
-            for (int x = 0; x < painted.width() && !blueText; ++x)
-                blueText = painted.pixelColor(x, y) == QColor(0, 0, 255);
-        EXPECT_EQ(blueText, row.link);
-        EXPECT_EQ(row.label->cursor().shape(), row.link ? Qt::PointingHandCursor : Qt::ArrowCursor);
-    }
-    EXPECT_LT(Form2->Label4->geometry().right(), Form2->Label3->x()) << "\"e-mail:\" ends before the address begins";
-    EXPECT_EQ(Form2->Image1->cursor().shape(), Qt::PointingHandCursor);
-    EXPECT_EQ(Form2->menuWidget(), nullptr);
-    EXPECT_FALSE(Form2->windowIcon().isNull());
-}
-
-TEST_F(AboutWindowTest, EachLinkMakesOneShellCallPerClickAndPlainLabelsNone)
-{
+    const std::string browser = "iexplore.exe", community = "http://www.example.net/";
     const struct {
         QWidget *control;
-        std::optional<std::string> file; // nothing: a plain label
-        std::optional<std::string> parameters;
+        QString text;                                 // of a label
+        std::optional<std::string> file, parameters;  // file: nothing for a plain label
     } rows[] = {
-        {Form2->Label3, "mailto:" + Form2->Label3->text().toStdString(), std::nullopt},
-        {Form2->Label5, "iexplore.exe", Form2->Label5->text().toStdString()},
-        {Form2->Label6, "iexplore.exe", Form2->Label6->text().toStdString()},
-        {Form2->Image1, "iexplore.exe", Form2->Label6->text().toStdString()}, // the banner is the community link
-        {Form2->Label1, std::nullopt, std::nullopt},
-        {Form2->Label2, std::nullopt, std::nullopt},
-        {Form2->Label4, std::nullopt, std::nullopt},
-        {Form2->Label7, std::nullopt, std::nullopt},
+        {Form2->Label1, "Ogg-Wav Audio File Scanner, for Thief - Deadly Shadows Editors", {}, {}},
+        {Form2->Label2, "Written by the Vorrel authors", {}, {}},
+        {Form2->Label3, "vorrel@example.org", "mailto:vorrel@example.org", {}},
+        {Form2->Label4, "e-mail:", {}, {}},
+        {Form2->Label5, "http://www.example.com/", browser, "http://www.example.com/"},
+        {Form2->Label6, "http://www.example.net/", browser, community},
+        {Form2->Label7, "This program is powered by:", {}, {}},
+        {Form2->Image1, "", browser, community}, // the banner is the community link
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(&row - rows);
+        const bool link = row.file.has_value();
+        if (const auto *label = dynamic_cast<const TLabel *>(row.control)) {
+            EXPECT_EQ(label->text(), row.text);
+            EXPECT_GE(label->width(), QFontMetrics(label->font()).horizontalAdvance(row.text)) << "sized to its text";
+            EXPECT_EQ(label->font().underline(), link);
+            // What is painted counts, not the palette: a label takes its text
+            // colour from whichever role the background makes its foreground.
+            const QImage painted = row.control->grab().toImage();
+            bool blueText = false;
+            for (int y = 0; y < painted.height() && !blueText; ++y)
+                for (int x = 0; x < painted.width() && !blueText; ++x)
+                    blueText = painted.pixelColor(x, y) == QColor(0, 0, 255);
+            EXPECT_EQ(blueText, link);
+        }
+        EXPECT_EQ(row.control->cursor().shape(), link ? Qt::PointingHandCursor : Qt::ArrowCursor);
         shell.requests.clear();
         QTest::mouseClick(row.control, Qt::LeftButton);
         QTest::mouseClick(row.control, Qt::LeftButton);
-        ASSERT_EQ(shell.requests.size(), row.file ? 2u : 0u);
+        ASSERT_EQ(shell.requests.size(), link ? 2u : 0u);
         for (const ShellRequest &request : shell.requests) {
             EXPECT_EQ(request.owner, nullptr);
             EXPECT_EQ(request.verb, std::optional<std::string>("open"));
@@ -106,36 +83,18 @@ TEST_F(AboutWindowTest, EachLinkMakesOneShellCallPerClickAndPlainLabelsNone)
         }
         EXPECT_TRUE(Form2->isVisible()) << "a click leaves the window open";
     }
+    EXPECT_LT(Form2->Label4->geometry().right(), Form2->Label3->x()) << "\"e-mail:\" ends before the address begins";
+    EXPECT_EQ(Form2->menuWidget(), nullptr);
+    EXPECT_FALSE(Form2->windowIcon().isNull());
     EXPECT_TRUE(state.errors().empty());
-}
-
-TEST_F(AboutWindowTest, LinksReachTheDesktopsMailProgramAndWebBrowser)
-{
+    // Through the desktop's own handler the links reach its mail program and web browser.
     const DesktopRecorder desktop({"mailto", "http", "https"});
     const ShellHandlerOverride desktopsOwn({});
-    for (QWidget *control : std::initializer_list<QWidget *>{Form2->Label3, Form2->Label5, Form2->Label6, Form2->Image1})
-        QTest::mouseClick(control, Qt::LeftButton);
-
+    for (const auto &row : rows)
+        if (row.file)
+            QTest::mouseClick(row.control, Qt::LeftButton);
     EXPECT_EQ(desktop.opened, (std::vector<QString>{"mailto:vorrel@example.org", "http://www.example.com/",
                                                     "http://www.example.net/", "http://www.example.net/"}));
-}
-
-TEST_F(AboutWindowTest, StoredBannerIsTheProgressivePictureDecodedOnlyWhenFirstPainted)
-{
-    const auto *content = dynamic_cast<const PictureContent *>(Form2->Image1->Picture());
-    ASSERT_NE(content, nullptr);
-    auto *picture = dynamic_cast<TJPEGImage *>(content->Picture().Graphic());
-    ASSERT_NE(picture, nullptr);
-    EXPECT_EQ(QSize(picture->GetWidth(), picture->GetHeight()), QSize(303, 93));
-    EXPECT_TRUE(picture->Settings().ProgressiveData);
-    EXPECT_FALSE(picture->Settings().ProgressiveView);
-    TMemoryStream saved;
-    picture->SaveToStream(saved);
-    EXPECT_EQ(std::string(reinterpret_cast<const char *>(saved.Memory()), static_cast<std::size_t>(saved.GetSize())),
-              TestFolder::readFile(bannerFile));
-    EXPECT_EQ(picture->Bitmap(), nullptr) << "nothing decoded before the first paint";
-    Form2->Image1->grab();
-    EXPECT_NE(picture->Bitmap(), nullptr);
 }
 
 TEST_F(AboutWindowTest, PaintedBannerEqualsTheReferenceDecodeAndLeavesBackgroundStrips)

@@ -131,7 +131,7 @@ TEST_F(MenuTest, RealShellOpensTheManualInTheWorkingFolderOfTheClickAndOnlyWebAd
     EXPECT_TRUE(state.errors().empty());
 }
 
-TEST_F(MenuTest, BothWindowsPaintTheButtonFaceWhateverTheWindowColour)
+TEST_F(MenuTest, BothWindowsPaintTheButtonFaceAndAboutShowsOneWindowThatClosingHides)
 {
     const QPalette palette(QColor(10, 200, 30), QColor(200, 10, 30)); // button, window
     // Spots where no control lies.
@@ -140,10 +140,7 @@ TEST_F(MenuTest, BothWindowsPaintTheButtonFaceWhateverTheWindowColour)
         EXPECT_EQ(form->client()->grab().toImage().pixelColor(spot), QColor(10, 200, 30))
             << form->windowTitle().toStdString();
     }
-}
-
-TEST_F(MenuTest, AboutShowsOneWindowThatClosingHidesAndTheMainWindowRunsOn)
-{
+    // About shows one window that closing hides, and the main window runs on.
     TForm2 *const first = Form2;
     ASSERT_NE(first, nullptr);
     EXPECT_FALSE(first->isVisible()) << "built hidden";

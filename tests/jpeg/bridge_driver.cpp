@@ -4,20 +4,16 @@
 #include "jpeg/pixel_order.h"
 #include "jpeg/source_manager.h"
 
-RasterImage decodeThroughBridge(TStream &stream, TGraphic *owner, const std::function<void(j_decompress_ptr)> &configure)
+RasterImage decodeThroughBridge(TStream &stream)
 {
     ScopedCodecContext context;
-    InitDecompressContext(context.get(), owner);
+    InitDecompressContext(context.get(), nullptr);
     j_decompress_ptr codec = &context->codec.decompress;
     jpeg_stream_src(codec, stream);
     callCodec(codec, [codec] { return jpeg_read_header(codec, TRUE); });
     useBlueGreenRedOutput(codec);
-    if (configure)
-        configure(codec);
     callCodec(codec, [codec] { return jpeg_start_decompress(codec); });
     RasterImage image = codec->output_components == 1 ? makeGrayImage(0, 0, 0) : RasterImage{};
-    for (int i = 0; codec->quantize_colors && i < codec->actual_number_of_colors; ++i)
-        image.palette[i] = {codec->colormap[2][i], codec->colormap[1][i], codec->colormap[0][i]};
     image.width = static_cast<int>(codec->output_width);
     image.height = static_cast<int>(codec->output_height);
     image.pixels.resize(static_cast<std::size_t>(image.bytesPerRow()) * image.height);
@@ -29,10 +25,10 @@ RasterImage decodeThroughBridge(TStream &stream, TGraphic *owner, const std::fun
     return image;
 }
 
-void encodeThroughBridge(const RasterImage &image, TStream &stream, int quality, TGraphic *owner, unsigned commentLength)
+void encodeThroughBridge(const RasterImage &image, TStream &stream, int quality, unsigned commentLength)
 {
     ScopedCodecContext context;
-    InitCompressContext(context.get(), owner);
+    InitCompressContext(context.get(), nullptr);
     j_compress_ptr codec = &context->codec.compress;
     jpeg_stream_dest(codec, stream);
     codec->image_width = static_cast<JDIMENSION>(image.width);

@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
+#include <functional>
 
 namespace {
 
@@ -17,16 +17,6 @@ void expectJpegError(const std::function<void()> &action, int code)
 {
     expectFailure<EJPEG>(action, jpegErrorMessage(code));
 }
-
-// Takes at most `accepted` bytes in each Write.
-struct ShortWriteStream : TMemoryStream {
-    explicit ShortWriteStream(std::int64_t accepted) : accepted(accepted) {}
-    std::int64_t Write(const void *buffer, std::int64_t count) override
-    {
-        return TMemoryStream::Write(buffer, std::min(count, accepted));
-    }
-    std::int64_t accepted;
-};
 
 struct RecordingStream : TMemoryStream {
     std::int64_t Write(const void *buffer, std::int64_t count) override
@@ -59,7 +49,7 @@ std::size_t startOfScan(const Bytes &jpeg)
     return jpeg.size();
 }
 
-TEST(CodecContext, ReleaseIsHarmlessTwiceAndWithoutSetUp)
+TEST(CodecContext, ReleaseIsHarmlessTwiceWithoutSetUpAndAfterARefusedOneAndGuardedCallsPassExceptionsUnchanged)
 {
     ScopedCodecContext never;
     ReleaseContext(never.get());
@@ -73,10 +63,7 @@ TEST(CodecContext, ReleaseIsHarmlessTwiceAndWithoutSetUp)
         EXPECT_EQ(context->codec.common.err, nullptr);
         ReleaseContext(context.get()); // and once more by the scope
     }
-}
-
-TEST(CodecContext, RefusedSetUpFailsWithTheLibrarysCodeAndStaysReleasable)
-{
+    // A refused set-up fails with the library's code and stays releasable.
     struct Case { bool decompress; int version, sizeChange, code; };
     for (const Case &c : {Case{true, JPEG_LIB_VERSION + 1, 0, JERR_BAD_LIB_VERSION},
                           Case{true, JPEG_LIB_VERSION, -8, JERR_BAD_STRUCT_SIZE},
@@ -88,10 +75,7 @@ TEST(CodecContext, RefusedSetUpFailsWithTheLibrarysCodeAndStaysReleasable)
         ReleaseContext(context.get());
         ReleaseContext(context.get());
     }
-}
-
-TEST(GuardedCall, ExceptionsCrossTheLibraryUnchanged)
-{
+    // Guarded calls let exceptions cross the library unchanged.
     ScopedCodecContext context;
     InitDecompressContext(context.get(), nullptr);
     j_common_ptr codec = &context->codec.common;
@@ -136,16 +120,6 @@ TEST(BridgeDecode, AMemoryLimitInTheEnvironmentIsIgnored)
     EXPECT_EQ(describeDifference(referenceDecode(jpeg), decoded), "");
 }
 
-TEST(StreamSource, StreamAtItsEndFailsWithInputEmpty)
-{
-    TMemoryStream empty;
-    expectJpegError([&] { decodeThroughBridge(empty); }, JERR_INPUT_EMPTY);
-    TMemoryStream atEnd;
-    fillStream(atEnd, referenceJpeg(makePhotoImage(8, 8, 1)));
-    atEnd.Seek(0, TSeekOrigin::End);
-    expectJpegError([&] { decodeThroughBridge(atEnd); }, JERR_INPUT_EMPTY);
-}
-
 TEST(StreamSource, DataCutInsideTheScanDataStillDecodes)
 {
     for (const std::vector<std::string> &options : {std::vector<std::string>{}, std::vector<std::string>{"-progressive"}}) {
@@ -160,14 +134,21 @@ TEST(StreamSource, DataCutInsideTheScanDataStillDecodes)
     }
 }
 
-TEST(StreamSource, DataCutInsideTheHeadersFails)
+TEST(StreamSource, DataCutInsideTheHeadersFailsAndAStreamAtItsEndIsEmpty)
 {
     const Bytes jpeg = referenceJpeg(makePhotoImage(40, 30, 3));
-    for (const std::size_t cut : {std::size_t{2}, std::size_t{25}, std::size_t{200}, startOfScan(jpeg)}) {
+    for (const std::size_t cut : {std::size_t{0}, std::size_t{2}, std::size_t{25}, std::size_t{200}, startOfScan(jpeg)}) {
         TMemoryStream stream;
         fillStream(stream, Bytes(jpeg.begin(), jpeg.begin() + static_cast<std::ptrdiff_t>(cut)));
-        EXPECT_THROW(decodeThroughBridge(stream), EJPEG) << "data cut at " << cut;
+        if (cut == 0)
+            expectJpegError([&] { decodeThroughBridge(stream); }, JERR_INPUT_EMPTY);
+        else
+            EXPECT_THROW(decodeThroughBridge(stream), EJPEG) << "data cut at " << cut;
     }
+    TMemoryStream atEnd;
+    fillStream(atEnd, jpeg);
+    atEnd.Seek(0, TSeekOrigin::End);
+    expectJpegError([&] { decodeThroughBridge(atEnd); }, JERR_INPUT_EMPTY);
 }
 
 TEST(StreamSource, BytesAfterTheEndOfImageAreIgnored)
@@ -211,7 +192,7 @@ protected:
     j_decompress_ptr m_codec = &m_context->codec.decompress;
 };
 
-TEST_F(SourceHarness, SkipLandsOnTheRightByte)
+TEST_F(SourceHarness, SkipLandsOnTheRightByteAndAttachingTwiceReadsTheNewStreamFromItsPosition)
 {
     // Skipped after reading the first byte; next -1: the end-of-image marker.
     struct Case { std::size_t streamSize; long skipped; int expectedNext; };
@@ -236,10 +217,7 @@ TEST_F(SourceHarness, SkipLandsOnTheRightByte)
             previous = next;
         }
     }
-}
-
-TEST_F(SourceHarness, AttachingTwiceReadsTheNewStreamFromItsPosition)
-{
+    // Attached again: the new stream is read from its position.
     TMemoryStream first;
     fillStream(first, numberedBytes(10000));
     attach(first);
@@ -254,7 +232,7 @@ TEST_F(SourceHarness, AttachingTwiceReadsTheNewStreamFromItsPosition)
     EXPECT_EQ(first.GetPosition(), streamBlockSize) << "the first stream was read after it was replaced";
 }
 
-TEST(StreamDestination, OutputIsWrittenInWholeBlocksAndOneLastPiece)
+TEST(StreamDestination, OutputIsWrittenInWholeBlocksAndOneLastPieceAndAShortWriteFails)
 {
     RecordingStream small;
     encodeThroughBridge(makePhotoImage(16, 16, 2), small);
@@ -265,16 +243,12 @@ TEST(StreamDestination, OutputIsWrittenInWholeBlocksAndOneLastPiece)
     // A comment marker pads the output to an exact multiple of the block.
     const RasterImage picture = makePhotoImage(64, 64, 3);
     TMemoryStream probe;
-    encodeThroughBridge(picture, probe, 75, nullptr, 100);
+    encodeThroughBridge(picture, probe, 75, 100);
     RecordingStream whole;
-    encodeThroughBridge(picture, whole, 75, nullptr, 100 + unsigned(streamBlockSize - probe.GetSize() % streamBlockSize));
+    encodeThroughBridge(picture, whole, 75, 100 + unsigned(streamBlockSize - probe.GetSize() % streamBlockSize));
     ASSERT_EQ(whole.GetSize() % streamBlockSize, 0);
     EXPECT_EQ(whole.writes.size(), static_cast<std::size_t>(whole.GetSize() / streamBlockSize));
     EXPECT_TRUE(std::all_of(whole.writes.begin(), whole.writes.end(), [](std::int64_t n) { return n == streamBlockSize; }));
-}
-
-TEST(StreamDestination, ShortWriteFailsWithFileWriteAndKeepsWhatWasWritten)
-{
     // A full block taken short, and the last piece taken short.
     for (const auto &[width, accepted] : {std::pair{300, std::int64_t{4095}}, std::pair{8, std::int64_t{10}}}) {
         ShortWriteStream stream(accepted);

@@ -4,24 +4,6 @@
 #include <map>
 #include <stdexcept>
 
-RasterImage rasterFromBitmap(TBitmap &bitmap)
-{
-    RasterImage image;
-    image.width = bitmap.GetWidth();
-    image.height = bitmap.GetHeight();
-    image.bitsPerPixel = bitmap.GetPixelFormat() == TPixelFormat::pf8bit ? 8 : 24;
-    image.pixels.resize(static_cast<std::size_t>(image.bytesPerRow()) * image.height);
-    for (int y = 0; y < image.height; ++y)
-        std::memcpy(image.row(y), bitmap.GetScanline(y), static_cast<std::size_t>(image.bytesPerRow()));
-    if (HPALETTE palette = bitmap.GetPalette()) {
-        PALETTEENTRY entries[maxPaletteEntries];
-        const unsigned count = GetPaletteEntries(palette, 0, maxPaletteEntries, entries);
-        for (unsigned i = 0; i < count; ++i)
-            image.palette.push_back({entries[i].peRed, entries[i].peGreen, entries[i].peBlue});
-    }
-    return image;
-}
-
 std::unique_ptr<TBitmap> bitmapFromRaster(const RasterImage &image, bool bottomUp)
 {
     auto bitmap = std::make_unique<TBitmap>();

@@ -13,8 +13,7 @@
 
 // Helpers between the picture object, plain rasters and the reference tools.
 
-// The bitmap's rows top-down with its palette; a bitmap holding the raster.
-RasterImage rasterFromBitmap(TBitmap &bitmap);
+// A bitmap holding the raster.
 std::unique_ptr<TBitmap> bitmapFromRaster(const RasterImage &image, bool bottomUp = false);
 
 // A new picture loaded through LoadFromStream.

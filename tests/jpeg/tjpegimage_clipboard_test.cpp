@@ -14,24 +14,20 @@ protected:
     TJPEGImageClipboard() { prepareClipboard(); }
 };
 
-TEST_F(TJPEGImageClipboard, EmptyPictureSavesAnEmptyBitmap)
+// An empty picture hands out an empty bitmap; loading into a picture
+// without a bitmap makes one and keeps the bytes.
+TEST_F(TJPEGImageClipboard, EmptyPictureSavesAnEmptyBitmapAndLoadingKeepsTheBytes)
 {
-    TJPEGImage picture;
     TClipboardFormat format = 0;
     THandle data = 0;
     HPALETTE palette = nullptr;
-    picture.SaveToClipboardFormat(format, data, palette);
+    TJPEGImage empty;
+    empty.SaveToClipboardFormat(format, data, palette);
     EXPECT_EQ(format, CF_BITMAP);
     EXPECT_EQ(palette, nullptr);
-    EXPECT_TRUE(picture.GetEmpty());
-}
+    EXPECT_TRUE(empty.GetEmpty());
 
-TEST_F(TJPEGImageClipboard, LoadingWithoutABitmapMakesOneAndKeepsTheBytes)
-{
     const RasterImage photo = makePhotoImage(23, 11, 2);
-    TClipboardFormat format = 0;
-    THandle data = 0;
-    HPALETTE palette = nullptr;
     bitmapFromRaster(photo)->SaveToClipboardFormat(format, data, palette);
     std::unique_ptr<TJPEGImage> picture = pictureFromBytes(referenceJpeg("baseline-303x93"));
     ASSERT_EQ(picture->Bitmap(), nullptr);

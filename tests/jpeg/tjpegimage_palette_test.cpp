@@ -82,7 +82,7 @@ TEST(TJPEGImagePalette, SetPaletteKeepsTheBitmapUnlessItCanBeDecodedAgain)
 
 // A held palette that the decode cannot map through changes no pixel: a
 // 24-bit decode discards it, gray output keeps its gray levels.
-TEST(TJPEGImagePalette, HeldPaletteThatTheDecodeCannotUseChangesNoPixel)
+TEST(TJPEGImagePalette, HeldPaletteThatTheDecodeCannotUseChangesNoPixelAndTheBitmapsOwnIsCopied)
 {
     for (const auto &[name, depth] : {std::pair{"baseline-303x93", Depth24}, {"gray-303x93", Depth8}}) {
         SCOPED_TRACE(name);
@@ -99,10 +99,7 @@ TEST(TJPEGImagePalette, HeldPaletteThatTheDecodeCannotUseChangesNoPixel)
         }
         EXPECT_EQ(livePaletteCount(), livePalettes);
     }
-}
-
-TEST(TJPEGImagePalette, TheBitmapsOwnPaletteIsCopiedNotShared)
-{
+    // The bitmap's own palette set on the picture is copied, not shared.
     DefaultSettingsScope settings(depth8);
     const int livePalettes = livePaletteCount();
     {

@@ -60,19 +60,6 @@ TEST(KeepListTest, PatternRules)
     }
 }
 
-TEST(KeepListTest, FoundInTheNearestFolderAbove)
-{
-    const TestFolder folder;
-    folder.writeFile("vorrel-keep.txt", "top.ogg");
-    folder.writeFile("mod/vorrel-keep.txt", "c.ogg");
-    folder.makeFolder("mod/audio/sfx");
-    const std::string found = findKeepList(folder / "mod/audio/sfx", FileOperations::native());
-    EXPECT_EQ(found, folder / "mod/vorrel-keep.txt");
-    const KeepList list = readKeepList(found, FileOperations::native());
-    EXPECT_EQ(list.relativePath(folder / "mod/audio/sfx/c.ogg"), "audio/sfx/c.ogg");
-    EXPECT_TRUE(list.reasonToKeep(*list.relativePath(folder / "mod/audio/sfx/c.ogg")));
-}
-
 // Fails the rename that puts the new list in place.
 struct RefusedRename : FileOperations {
     std::error_code renameReplacing(const std::string &, const std::string &) const override
@@ -81,7 +68,7 @@ struct RefusedRename : FileOperations {
     }
 };
 
-TEST(KeepListTest, KeepAndUnkeepRewriteTheListAndAFailedWriteKeepsIt)
+TEST(KeepListTest, KeepAndUnkeepRewriteTheListAFailedWriteKeepsItAndTheNearestListAboveCounts)
 {
     const TestFolder folder;
     const std::string path = folder / "vorrel-keep.txt";
@@ -106,6 +93,15 @@ TEST(KeepListTest, KeepAndUnkeepRewriteTheListAndAFailedWriteKeepsIt)
     const KeepList after = readKeepList(path, FileOperations::native());
     EXPECT_FALSE(after.reasonToKeep("#x.ogg"));
     EXPECT_TRUE(after.reasonToKeep("a/b*[1].ogg"));
+
+    // A sound's list is the one in the nearest folder above it.
+    folder.writeFile("mod/vorrel-keep.txt", "c.ogg");
+    folder.makeFolder("mod/audio/sfx");
+    const std::string found = findKeepList(folder / "mod/audio/sfx", FileOperations::native());
+    EXPECT_EQ(found, folder / "mod/vorrel-keep.txt");
+    const KeepList nearest = readKeepList(found, FileOperations::native());
+    EXPECT_EQ(nearest.relativePath(folder / "mod/audio/sfx/c.ogg"), "audio/sfx/c.ogg");
+    EXPECT_TRUE(nearest.reasonToKeep(*nearest.relativePath(folder / "mod/audio/sfx/c.ogg")));
 }
 
 } // namespace

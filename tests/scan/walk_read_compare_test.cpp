@@ -51,12 +51,17 @@ TEST(FolderWalkers, FlatWalksIgnoreCaseRecursiveNeedsTheExactExtensionAndGoesDow
     EXPECT_EQ(walkRecursive(root, false), (Found{{"a.sch", root}, {"c.sch", tree / "sub"}}));
 }
 
-TEST(FolderWalkers, RecursiveWalkIsDepthFirstInEntryOrderAndSkipsDotFoldersAndLinks)
+TEST(FolderWalkers, RecursiveWalkIsDepthFirstInEntryOrderSkipsDotFoldersAndLinksAndKeepsLongPaths)
 {
     TestFolder tree;
     for (const char *path : {"z.ogg", "a.ogg", "M/b.ogg", "M/n/c.ogg", "M/d.ogg", "m2/e.ogg", "m2/b.ogg",
                              ".backup/h.ogg", "elsewhere/outside.ogg"})
         tree.writeFile(path);
+    std::string deep(200, 'd');  // a folder path well over 1000 characters, a long name in it
+    for (int level = 1; level < 6; ++level)
+        deep += "/" + std::string(200, 'd');
+    const std::string name(250, 'n');
+    tree.writeFile(deep + "/" + name + ".ogg", "12345");
 #ifndef _WIN32
     // Wine cannot make links; the Windows suite walks past one the build made.
     std::filesystem::create_symlink("..", (tree / "M/loop"));
@@ -64,19 +69,12 @@ TEST(FolderWalkers, RecursiveWalkIsDepthFirstInEntryOrderAndSkipsDotFoldersAndLi
 #endif
     const std::string &root = tree.path();
     EXPECT_EQ(walkRecursive(root, true),
-              (Found{{"a", root}, {"outside", tree / "elsewhere"}, {"b", tree / "M"}, {"d", tree / "M"},
+              (Found{{"a", root}, {name, tree / deep}, {"outside", tree / "elsewhere"}, {"b", tree / "M"}, {"d", tree / "M"},
                      {"c", tree / "M/n"}, {"b", tree / "m2"}, {"e", tree / "m2"}, {"z", root}}));
-}
-
-TEST(FolderWalkers, LongNamesAndDeepFoldersKeepTheirFullText)
-{
-    TestFolder tree;
-    std::string deep(200, 'd');
-    for (int level = 1; level < 6; ++level)
-        deep += "/" + std::string(200, 'd');  // a folder path well over 1000 characters
-    const std::string name(250, 'n');
-    tree.writeFile(deep + "/" + name + ".ogg");
-    EXPECT_EQ(walkRecursive(tree.path(), true), (Found{{name, tree / deep}}));
+    FileNameList flat;
+    EXPECT_TRUE(collectAudioFlat(FileSystem::native(), tree / deep, flat));
+    EXPECT_EQ(foundIn(flat), (Found{{name, tree / deep}}));
+    EXPECT_EQ(FileSystem::native().fileSize(tree / (deep + "/" + name + ".ogg")), 5u);
 }
 
 std::vector<SchemeReference> referencesTo(const std::vector<std::string> &names)
@@ -87,7 +85,7 @@ std::vector<SchemeReference> referencesTo(const std::vector<std::string> &names)
     return references;
 }
 
-TEST(Comparison, MatchesAPlainNestedSearchOnRandomLists)
+TEST(Comparison, MatchesAPlainNestedSearchOnRandomListsAndReportsReferencesThatNoAudioFileHas)
 {
     std::mt19937 random(20240601);
     std::uniform_int_distribution<std::size_t> lengthOf(0, 40);
@@ -112,10 +110,7 @@ TEST(Comparison, MatchesAPlainNestedSearchOnRandomLists)
         }
         ASSERT_EQ(foundIn(list), audio) << "round " << round;
     }
-}
-
-TEST(Comparison, ReportsReferencesThatNoAudioFileHas)
-{
+    // References that no audio file has are reported.
     FileNameList audio;
     audio.append("wind", "/a", false);
     // The second "wind" finds no node left, yet a file of that name exists:

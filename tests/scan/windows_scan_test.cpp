@@ -1,5 +1,5 @@
-// Windows-only cases of the scan: the folder forms Windows users write, long
-// paths, names beyond ASCII, and the attribute words the system itself gives.
+// Windows-only cases of the scan: the folder forms Windows users write and
+// the attribute words the system itself gives.
 
 #include <cctype>
 #include <cstdlib>
@@ -82,26 +82,6 @@ TEST(WindowsFolders, DriveLetterUncRelativeAndBothSeparatorsNameTheSameFolder)
         }
     }
     ASSERT_TRUE(::SetCurrentDirectoryW(toSystemText(previous).c_str()));
-}
-
-TEST(WindowsNames, PathsLongerThan260CharactersAndNamesBeyondAsciiWork)
-{
-    TestFolder tree;
-    const std::string deep = "long/" + std::string(80, 'd') + "/" + std::string(80, 'e') + "/" + std::string(80, 'f');
-    const std::string schemes = "\xd0\x97\xd0\xb2\xd1\x83\xd0\xba\xd0\xb8";  // Cyrillic
-    const std::string cafe = "caf\xc3\xa9_\xc3\xbc", japan = "\xe6\x97\xa5\xe6\x9c\xac";
-    const std::string note = "\xf0\x9f\x8e\xb5";  // a surrogate pair in UTF-16
-    tree.writeFile(schemes + "/a.sch", "\"s\"\n" + cafe + "\n");
-    for (const std::string &name : {cafe, japan, note})
-        tree.writeFile(deep + "/" + name + ".ogg", "12345");
-    ASSERT_GT((tree / (deep + "/" + cafe + ".ogg")).size(), 260u);
-
-    const Lines expected = {japan, note, "", "Scan termined."};
-    const ScanDetails flat = runScanDetailed({(tree / schemes), (tree / deep), false, false, ""});
-    EXPECT_EQ(flat.lines, expected);
-    EXPECT_EQ(runScan({schemes, "long", true, true, tree.path()}), expected);
-    ASSERT_EQ(flat.unreferenced.size(), 2u);
-    EXPECT_EQ(FileSystem::native().fileSize(flat.unreferenced[1].path), 5u);
 }
 
 TEST(WindowsWalks, SystemAttributesDecideWhatIsEnteredAndUpperCaseOggCountsOnlyFlat)

@@ -100,18 +100,24 @@ RasterImage readPicture(const std::string &path)
     } catch (const Exception &error) {
         throw std::runtime_error("cannot read picture " + path + ": " + error.Message());
     }
-    picture.SetBottomUp(false);
-    RasterImage image{picture.GetWidth(), picture.GetHeight(), 24, {}, {}};
-    if (picture.GetPixelFormat() == TPixelFormat::pf8bit) {
-        image.bitsPerPixel = 8;
-        std::vector<PALETTEENTRY> entries(GetPaletteEntries(picture.GetPalette(), 0, 0, nullptr));
-        GetPaletteEntries(picture.GetPalette(), 0, static_cast<unsigned>(entries.size()), entries.data());
-        for (const PALETTEENTRY &colour : entries)
-            image.palette.push_back({colour.peRed, colour.peGreen, colour.peBlue});
-    }
+    return rasterFromBitmap(picture);
+}
+
+RasterImage rasterFromBitmap(TBitmap &bitmap)
+{
+    RasterImage image;
+    image.width = bitmap.GetWidth();
+    image.height = bitmap.GetHeight();
+    image.bitsPerPixel = bitmap.GetPixelFormat() == TPixelFormat::pf8bit ? 8 : 24;
     image.pixels.resize(static_cast<std::size_t>(image.bytesPerRow()) * image.height);
     for (int y = 0; y < image.height; ++y)
-        std::memcpy(image.row(y), picture.GetScanline(y), static_cast<std::size_t>(image.bytesPerRow()));
+        std::memcpy(image.row(y), bitmap.GetScanline(y), static_cast<std::size_t>(image.bytesPerRow()));
+    if (HPALETTE palette = bitmap.GetPalette()) {
+        PALETTEENTRY entries[maxPaletteEntries];
+        const unsigned count = GetPaletteEntries(palette, 0, maxPaletteEntries, entries);
+        for (unsigned i = 0; i < count; ++i)
+            image.palette.push_back({entries[i].peRed, entries[i].peGreen, entries[i].peBlue});
+    }
     return image;
 }
 

@@ -47,6 +47,9 @@ void writePnm(const std::string &path, const RasterImage &image);
 // the file's colour table, else 24 bits. Throws std::runtime_error naming the
 // file.
 RasterImage readPicture(const std::string &path);
+class TBitmap;
+// The bitmap's rows top-down with its palette.
+RasterImage rasterFromBitmap(TBitmap &bitmap);
 
 Bytes readFileBytes(const std::string &path);
 void writeFileBytes(const std::string &path, const Bytes &bytes);

@@ -1,4 +1,5 @@
 #include "cli/jpeg/commandline.h"
+#include "tests/support/expect_failure.h"
 
 #include <gtest/gtest.h>
 
@@ -22,15 +23,8 @@ TEST(JpegToolCommandLine, RefusesWhatTheUsageDoesNotAllow)
         {{"encode", "a.bmp", "b.jpg", "--quality", ""}, "needs a whole number"},
         {{"encode", "a.bmp", "b.jpg", "--fast"}, "unknown option for encode"},
     };
-    for (const auto &[words, expected] : cases) {
-        try {
-            parseJpegToolCommand(words);
-            ADD_FAILURE() << "accepted a command line that should fail with: " << expected;
-        } catch (const UsageError &error) {
-            EXPECT_NE(std::string(error.what()).find(expected), std::string::npos)
-                << "message \"" << error.what() << "\" lacks \"" << expected << "\"";
-        }
-    }
+    for (const auto &[words, expected] : cases)
+        expectFailure<UsageError>([&] { parseJpegToolCommand(words); }, expected, true);
 }
 
 } // namespace

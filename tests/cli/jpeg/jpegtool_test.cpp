@@ -1,16 +1,13 @@
 // vorrel-jpeg against the reference decoder and encoder, and its answers to
 // bad input and bad command lines.
-#include "cli/jpeg/jpegtool.h"
-#include "jpeg/jpeg_settings.h"
-#include "tests/support/default_jpeg_settings.h"
 #include "tests/support/program_runner.h"
 #include "tests/support/reference_codec.h"
 #include "tests/support/test_folder.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
-#include <sstream>
 
 namespace {
 
@@ -73,45 +70,27 @@ TEST(JpegTool, EncodesLikeTheReferenceEncoder)
     }
 }
 
-TEST(JpegTool, ExitStatusTellsUsageErrorsFromBadFiles)
+TEST(JpegTool, ExitStatusTellsUsageErrorsFromBadFilesWhichGetOneLineNamingTheFileAndVersionAndHelpAnswer)
 {
     TestFolder folder;
     writeFileBytes(folder / "broken.jpg", {0xFF, 0xD8, 0xFF, 0xC0, 0x00});
     writeFileBytes(folder / "broken.bmp", {'B', 'M', 0x00});
-    const std::string missing = folder / "missing.jpg";
-    const std::string out = folder / "out";
+    const std::string missing = folder / "missing.jpg", out = folder / "out";
     EXPECT_EQ(runProgram(tool, {}), 2);
     EXPECT_EQ(runProgram(tool, {"decode", missing}), 2);
     EXPECT_EQ(runProgram(tool, {"encode", "a.bmp", "b.jpg", "--scale", "2"}), 2);
-    EXPECT_EQ(runProgram(tool, {"decode", missing, out}), 1);
-    EXPECT_EQ(runProgram(tool, {"decode", folder / "broken.jpg", out}), 1);
-    EXPECT_EQ(runProgram(tool, {"encode", folder / "broken.bmp", out}), 1);
+    for (const auto &[command, input] : {std::pair<std::string, std::string>{"decode", missing},
+                                         {"decode", folder / "broken.jpg"}, {"encode", folder / "broken.bmp"}}) {
+        EXPECT_EQ(runProgram(tool, {command, input, out}, folder / "stdout", folder / "stderr"), 1) << input;
+        const std::string text = TestFolder::readFile(folder / "stderr");
+        EXPECT_EQ(text.rfind("vorrel-jpeg: " + input + ": ", 0), 0u) << text;
+        EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1) << text;
+    }
     EXPECT_FALSE(std::filesystem::exists(out));
-}
-
-TEST(JpegTool, VersionIsOneLineAndHelpListsIt)
-{
-    TestFolder folder;
+    // The version is one line, and the help lists its option.
     EXPECT_EQ(runProgram(tool, {"--version"}, folder / "version") + runProgram(tool, {"--help"}, folder / "help"), 0);
     EXPECT_EQ(TestFolder::readFile(folder / "version"), "1.0.0.0\n");
     EXPECT_NE(TestFolder::readFile(folder / "help").find("--version"), std::string::npos);
-}
-
-TEST(JpegTool, BadInputGetsOneLineNamingTheFile)
-{
-    TestFolder folder;
-    writeFileBytes(folder / "broken.jpg", {'n', 'o', 't', ' ', 'j', 'p', 'e', 'g'});
-    const DefaultSettingsScope saved(DefaultJPEGSettings); // the tool changes the defaults
-    for (const std::string name : {"broken.jpg", "missing.jpg"}) {
-        JpegToolCommand command;
-        command.input = folder / name;
-        command.output = folder / "out.bmp";
-        std::ostringstream errors;
-        EXPECT_EQ(runJpegTool(command, errors), 1);
-        const std::string text = errors.str();
-        EXPECT_EQ(text.rfind("vorrel-jpeg: " + command.input + ": ", 0), 0u) << text;
-        EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1) << text;
-    }
 }
 
 } // namespace

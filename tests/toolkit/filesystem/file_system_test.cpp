@@ -11,7 +11,7 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-TEST(WildcardMatch, IgnoresAsciiLetterCaseAndBacktracks)
+TEST(NameRules, WildcardsIgnoreAsciiLetterCaseAndBacktrackAndEntriesSortByUpperCasedBytesThenRawBytes)
 {
     const struct {
         const char *pattern, *name;
@@ -25,10 +25,7 @@ TEST(WildcardMatch, IgnoresAsciiLetterCaseAndBacktracks)
     };
     for (const auto &c : cases)
         EXPECT_EQ(matchesWildcard(c.pattern, c.name), c.matches) << c.pattern << " against " << c.name;
-}
-
-TEST(EntryOrder, SortsByUpperCasedBytesThenRawBytes)
-{
+    // Entries sort by upper-cased bytes, then raw bytes.
     // The long pair differs first in case, then in letters, within the first
     // eight bytes: the earliest letter difference decides.
     Names names = {"b.ogg", "_x.ogg", "A.ogg", "WIND_B_hall", "a.ogg", "Z", "z.ogg", "a", "ab", "\xe9.ogg", "B.ogg",

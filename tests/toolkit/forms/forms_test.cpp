@@ -2,10 +2,8 @@
 #include "toolkit/core/exceptions.h"
 #include "toolkit/forms/shell_execute.h"
 #include "toolkit/forms/tbutton.h"
-#include "toolkit/forms/topendialog.h"
 
 #include <QApplication>
-#include <QRegularExpression>
 
 #include <functional>
 #include <stdexcept>
@@ -44,36 +42,6 @@ TEST(HandlerExceptionTest, ClickHandlerFailureIsShownAndTheWindowGoesOn)
             EXPECT_EQ(box.message, QString::fromUtf8(c.message));
         }
     }
-}
-
-// Whether Qt's file dialog shows a name under an entry's globs.
-bool shownBy(const QString &qtFilter, const QString &name)
-{
-    const qsizetype open = qtFilter.lastIndexOf(QLatin1Char('('));
-    for (const QString &glob : qtFilter.mid(open + 1, qtFilter.size() - open - 2).split(QLatin1Char(' '))) {
-        if (QRegularExpression(QRegularExpression::wildcardToRegularExpression(glob)).match(name).hasMatch())
-            return true;
-    }
-    return false;
-}
-
-TEST(OpenDialogFilterTest, PatternsMatchWithoutRegardToLetterCase)
-{
-    const struct {
-        const char *filter;
-        const char *name;
-        bool shown;
-    } cases[] = {
-        {"S|*.sch", "town.sch", true},      {"S|*.sch", "TOWN.SCH", true},       {"S|*.sch", "Town.Sch", true},
-        {"S|*.sch", "town.sch.bak", false}, {"S|*.sch", "town.ogg", false},      {"A|*.ogg;*.wav", "rain.OGG", true},
-        {"A|*.ogg;*.wav", "rain.Wav", true}, {"A|*.ogg;*.wav", "rain.mp3", false},
-    };
-    for (const auto &c : cases) {
-        const QStringList filters = qtNameFilters(c.filter);
-        ASSERT_EQ(filters.size(), 1);
-        EXPECT_EQ(shownBy(filters.front(), QString::fromUtf8(c.name)), c.shown) << c.filter << " / " << c.name;
-    }
-    EXPECT_EQ(qtNameFilters("A|*.ogg|All|*").size(), 2) << "one entry per pair";
 }
 
 TEST(ApplicationObjectTest, CommandLineReachesNeitherQtNorTheWindows)

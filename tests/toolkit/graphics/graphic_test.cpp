@@ -3,36 +3,14 @@
 #include "toolkit/core/memory_stream.h"
 #include "toolkit/graphics/bitmap.h"
 #include "toolkit/graphics/picture.h"
-#include "toolkit/graphics/shared_image.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <memory>
 #include <string>
-#include <tuple>
-#include <vector>
 
 namespace {
-
-TEST(Graphic, ChangeAndProgressReachTheOwnerUnchanged)
-{
-    TBitmap graphic, other;
-    std::vector<TPersistent *> changes;
-    graphic.SetOnChange([&](TPersistent *sender) { changes.push_back(sender); });
-    graphic.Changed(&other);
-    EXPECT_TRUE(graphic.GetModified());
-    EXPECT_EQ(changes, std::vector<TPersistent *>{&other});
-
-    std::tuple<TPersistent *, TProgressStage, int, bool, TRect, std::string> seen;
-    graphic.SetOnProgress([&](TPersistent *sender, TProgressStage stage, std::uint8_t percent, bool redrawNow, const TRect &rect,
-                              const std::string &message) {
-        seen = {sender, stage, percent, redrawNow, rect, message};
-        throw EAbort();
-    });
-    EXPECT_THROW(graphic.NotifyProgress(&other, TProgressStage::Running, 42, true, {0, 5, 10, 9}, "half"), EAbort);
-    EXPECT_EQ(seen, std::make_tuple(&other, TProgressStage::Running, 42, true, TRect{0, 5, 10, 9}, std::string("half")));
-}
 
 TEST(Graphic, EqualsComparesClassAndSavedBytes)
 {
@@ -48,31 +26,7 @@ TEST(Graphic, EqualsComparesClassAndSavedBytes)
     EXPECT_FALSE(a.Equals(nullptr));
 }
 
-// Writes what happens to it into a log.
-struct TLoggedImage : TSharedImage {
-    explicit TLoggedImage(std::string &log) : log(log) {}
-    ~TLoggedImage() override { log += "destroyed;"; }
-    void FreeHandle() noexcept override { log += "freed;"; }
-    std::string &log;
-};
-
-TEST(SharedImage, LastReleaseFreesTheHandleAndDestroysTheHolder)
-{
-    std::string log;
-    auto *image = new TLoggedImage(log);
-    image->Reference();
-    image->Reference();
-    image->Release();
-    EXPECT_EQ(image->RefCount(), 1);
-    EXPECT_EQ(log, "");
-    image->Release();
-    EXPECT_EQ(log, "freed;destroyed;");
-    // A holder that nobody referenced is not stranded by a release.
-    (new TLoggedImage(log))->Release();
-    EXPECT_EQ(log, "freed;destroyed;freed;destroyed;");
-}
-
-TEST(PictureRegistry, CreatesTheStoredClassByNameAndHandsItTheData)
+TEST(PictureRegistry, CreatesTheStoredClassByNameOrFileExtensionUntilTheClassIsUnregistered)
 {
     TBitmap original;
     original.SetSize(3, 2);
@@ -106,21 +60,15 @@ TEST(PictureRegistry, CreatesTheStoredClassByNameAndHandsItTheData)
     none.SetPosition(0);
     picture.ReadData(none);
     EXPECT_EQ(picture.Graphic(), nullptr);
-}
 
-TEST(PictureRegistry, LoadsFilesByExtensionUntilTheClassIsUnregistered)
-{
-    // Afterwards TBitmap is known for "bmp" only, also when the test stops early.
+    // Files load by extension until the class is unregistered. Afterwards TBitmap is known for "bmp" only, also when the test stops early.
     const std::shared_ptr<void> restore(nullptr, [](void *) {
         TPicture::UnregisterGraphicClass(graphicClassOf<TBitmap>());
         TPicture::RegisterFileFormat("bmp", "Bitmaps", graphicClassOf<TBitmap>());
     });
     TestFolder folder;
     const std::string name = folder / "picture.DIB";
-    TBitmap original;
-    original.SetSize(4, 4);
     original.SaveToFile(name);
-    TPicture picture;
     EXPECT_THROW(picture.LoadFromFile(name), EInvalidGraphic);
 
     TPicture::RegisterFileFormat("dib", "Device-independent bitmaps", graphicClassOf<TBitmap>());
