@@ -1,5 +1,7 @@
 #include "tests/support/program_runner.h"
 
+#include <cstdio>
+
 #include <windows.h>
 
 #include "toolkit/filesystem/system_path_win32.h"
@@ -67,9 +69,19 @@ int runProgram(const std::string &program, const std::vector<std::string> &argum
     startup.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
     startup.hStdOutput = outputFile.empty() ? ::GetStdHandle(STD_OUTPUT_HANDLE) : out.get();
     startup.hStdError = errorFile.empty() ? ::GetStdHandle(STD_ERROR_HANDLE) : err.get();
+    // Under a busy Wine server a process start now and then fails for no
+    // reason of the program's own; a few tries apart tell that from a
+    // program that cannot start at all.
     PROCESS_INFORMATION process{};
-    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process))
-        return -1;
+    for (int attempt = 1;; ++attempt) {
+        if (::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process))
+            break;
+        if (attempt == 4) {
+            std::fprintf(stderr, "cannot start %s: system error %lu\n", program.c_str(), ::GetLastError());
+            return -1;
+        }
+        ::Sleep(250 * attempt);
+    }
     const OwnedHandle processHandle(process.hProcess);
     const OwnedHandle threadHandle(process.hThread);
     DWORD exitCode = 0;
