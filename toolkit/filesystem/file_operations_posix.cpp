@@ -267,10 +267,17 @@ std::error_code FileOperations::makeFolders(const std::string &path, std::vector
     if (!leadsToFolder(existing))
         return fail(existing, std::make_error_code(std::errc::not_a_directory));
     for (auto folder = missing.rbegin(); folder != missing.rend(); ++folder) {
-        if (::mkdir(folder->c_str(), 0777) == 0)
+        if (::mkdir(folder->c_str(), 0777) == 0) {
             created.push_back(*folder);
-        else if (errno != EEXIST || !leadsToFolder(*folder))  // made meanwhile by someone else: not ours
-            return fail(*folder, errno == EEXIST ? std::make_error_code(std::errc::not_a_directory) : lastError());
+            continue;
+        }
+        const std::error_code error = lastError();  // before leadsToFolder asks the system again
+        if (error == std::errc::file_exists) {
+            if (leadsToFolder(*folder))  // made meanwhile by someone else: not ours
+                continue;
+            return fail(*folder, std::make_error_code(std::errc::not_a_directory));
+        }
+        return fail(*folder, error);
     }
     return {};
 }
