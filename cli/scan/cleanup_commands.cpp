@@ -1,7 +1,6 @@
 #include "cli/scan/cleanup_commands.h"
 
 #include <cctype>
-#include <filesystem>
 #include <optional>
 #include <ostream>
 
@@ -117,16 +116,15 @@ std::vector<std::string> namedFiles(const ScanArguments &arguments, const std::s
 {
     std::vector<std::string> files;
     for (const std::string &file : arguments.files) {
-        std::error_code error;
-        const std::filesystem::path path = std::filesystem::absolute(pathFromUtf8(file), error).lexically_normal();
-        const std::optional<std::string> folder = FileSystem::native().canonicalPath(utf8FromPath(path.parent_path()));
-        const std::filesystem::path resolved = pathFromUtf8(folder.value_or(utf8FromPath(path.parent_path()))) / path.filename();
-        const std::filesystem::path relative = resolved.lexically_relative(pathFromUtf8(audioFolder));
-        if (audioFolder.empty() || relative.empty() || *relative.begin() == "..") {
+        const std::string path = absolutePath(file);
+        const std::string folder = parentPath(path);
+        const std::string resolved = joinPath(FileSystem::native().canonicalPath(folder).value_or(folder),
+                                              relativePathInside(folder, path).value_or(path));
+        if (audioFolder.empty() || !relativePathInside(audioFolder, resolved)) {
             wrong = "--file " + file + " does not lie inside the audio folder " + arguments.request.audioFolder;
             return {};
         }
-        files.push_back(utf8FromPath(resolved));
+        files.push_back(resolved);
     }
     return files;
 }
@@ -138,11 +136,8 @@ int runMoveUnused(const ScanArguments &arguments, std::ostream &out, std::ostrea
     MoveRequest request;
     request.scan = arguments.request;
     request.quarantineFolder = cleanupPath(arguments.moveUnused);
-    std::error_code failure;
     const std::string audioFolder =
-        FileSystem::native()
-            .canonicalPath(utf8FromPath(std::filesystem::absolute(pathFromUtf8(arguments.request.audioFolder), failure)))
-            .value_or(std::string());
+        FileSystem::native().canonicalPath(absolutePath(arguments.request.audioFolder)).value_or(std::string());
     std::string wrong;
     request.files = namedFiles(arguments, audioFolder, wrong);
     if (!wrong.empty()) {
