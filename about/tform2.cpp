@@ -23,19 +23,23 @@ const char authorMailAddress[] = "vorrel@example.org";
 const char publisherWebAddress[] = "http://www.example.com/";
 const char communityWebAddress[] = "http://www.example.net/";
 
-// The browser program web links name; the desktop shell stand-in opens the
-// desktop's own web browser for it.
+// The browser program web links name; where it cannot start, the desktop
+// shell opens the desktop's own web browser instead.
 const char webBrowserProgram[] = "iexplore.exe";
 // Every link starts what it opens from the file-system root, so that the
 // started program holds no folder of ours.
+#ifdef _WIN32
+const char linkWorkingFolder[] = "C:\\";
+#else
 const char linkWorkingFolder[] = "/";
+#endif
 
 TFormLayout aboutWindowLayout()
 {
     TFormLayout layout;
-    layout.caption = QStringLiteral("About");
-    layout.outerSize = QSize(361, 314);
-    layout.position = QPoint(610, 302);
+    layout.caption = "About";
+    layout.outerSize = {361, 314};
+    layout.position = {610, 302};
     layout.icon = &programIcon();
     return layout;
 }
@@ -60,21 +64,19 @@ void openThroughShell(const std::string &file, const char *parameters)
 TForm2::TForm2()
     : TForm(aboutWindowLayout())
 {
-    QWidget *window = client();
-    Label1 = new TLabel(window, {24, 24}, QStringLiteral("Ogg-Wav Audio File Scanner, for Thief - Deadly Shadows Editors"));
-    Label2 = new TLabel(window, {48, 48}, QStringLiteral("Written by the Vorrel authors"));
-    Label3 = new TLabel(window, {144, 72}, QString::fromLatin1(authorMailAddress));
-    Label4 = new TLabel(window, {112, 72}, QStringLiteral("e-mail:"));
-    Label5 = new TLabel(window, {112, 96}, QString::fromLatin1(publisherWebAddress));
-    Label6 = new TLabel(window, {128, 120}, QString::fromLatin1(communityWebAddress));
-    Label7 = new TLabel(window, {96, 144}, QStringLiteral("This program is powered by:"));
+    TWinControl *window = this;
+    Label1 = new TLabel(window, {24, 24}, "Ogg-Wav Audio File Scanner, for Thief - Deadly Shadows Editors");
+    Label2 = new TLabel(window, {48, 48}, "Written by the Vorrel authors");
+    Label3 = new TLabel(window, {144, 72}, authorMailAddress);
+    Label4 = new TLabel(window, {112, 72}, "e-mail:");
+    Label5 = new TLabel(window, {112, 96}, publisherWebAddress);
+    Label6 = new TLabel(window, {128, 120}, communityWebAddress);
+    Label7 = new TLabel(window, {96, 144}, "This program is powered by:");
     Image1 = new TImage(window, {24, 168, 305, 97});
 
-    for (TLabel *link : {Label3, Label5, Label6}) {
+    for (TLabel *link : {Label3, Label5, Label6})
         applyLinkStyle(*link);
-        link->adjustSize();
-    }
-    Image1->setCursor(Qt::PointingHandCursor);
+    Image1->SetCursor(TCursor::HandPoint);
     Image1->SetPicture(storedBanner());
 
     Label3->OnClick = [this](TObject *sender) { Label3Click(sender); };

@@ -14,7 +14,7 @@ std::string folderOfFile(const std::string &filePath)
     return filePath.substr(0, lastSeparator + 1);
 }
 
-bool chooseFolder(QWidget *owner, std::string &folder, const FolderChoice &choice, TEdit &field)
+bool chooseFolder(TForm *owner, std::string &folder, const FolderChoice &choice, TEdit &field)
 {
     const WorkingFolderRestorer restorer;
     TOpenDialog dialog(owner);

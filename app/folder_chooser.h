@@ -2,7 +2,6 @@
 
 #include <string>
 
-class QWidget;
 class TEdit;
 class TForm;
 
@@ -22,7 +21,7 @@ std::string folderOfFile(const std::string &filePath);
 // folder and `field` shows it, on cancel nothing changes. The working
 // folder is the same afterwards as before, whatever the dialog did to it.
 // Returns whether the user confirmed.
-bool chooseFolder(QWidget *owner, std::string &folder, const FolderChoice &choice, TEdit &field);
+bool chooseFolder(TForm *owner, std::string &folder, const FolderChoice &choice, TEdit &field);
 
 // Lets the user choose the folder itself, also one that holds only
 // subfolders. The dialog opens at `folder`; on confirmation `folder` becomes

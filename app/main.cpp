@@ -3,13 +3,9 @@
 #include "app/startup.h"
 #include "toolkit/forms/tapplication.h"
 
-#include <QApplication>
-
 int main(int argc, char **argv)
 {
     TApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("vorrel"));
-    QApplication::setApplicationVersion(QStringLiteral(VORREL_VERSION));
-    QApplication::setDesktopFileName(QStringLiteral("vorrel"));
+    application.SetProgramIdentity("vorrel", VORREL_VERSION);
     return startVorrel();
 }

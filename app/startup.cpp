@@ -32,7 +32,7 @@ int startVorrel()
         // event loop has ended.
         const JPEGSupportScope jpegSupport;
         Application->Initialize();
-        Application->SetTitle(QStringLiteral("Vorrel"));
+        Application->SetTitle("Vorrel");
         // "&How To..." asks for manual.chm in the working folder; where there
         // is none, the HTML manual opens in the browser instead.
         setDocumentStandIn("manual.chm", installedManualPath());

@@ -1,9 +1,7 @@
 #include "app/tform1.h"
 
 #include "about/tform2.h"
-#include "app/cleanup/qt/missing_sounds_dialog.h"
-#include "app/cleanup/qt/move_unused_dialog.h"
-#include "app/cleanup/qt/restore_moved_dialog.h"
+#include "app/cleanup/cleanup_windows.h"
 #include "app/cleanup/scan_folders_line.h"
 #include "app/folder_chooser.h"
 #include "icon/program_icon.h"
@@ -18,13 +16,8 @@
 #include "toolkit/forms/timage.h"
 #include "toolkit/forms/tmainmenu.h"
 #include "toolkit/forms/tmemo.h"
-#include "toolkit/forms/toolkit_font.h"
 #include "toolkit/forms/tpanel.h"
 #include "toolkit/forms/tstatictext.h"
-
-#include <QAction>
-#include <QBoxLayout>
-#include <QLabel>
 
 #include <memory>
 #include <utility>
@@ -36,9 +29,9 @@ namespace {
 TFormLayout mainWindowLayout()
 {
     TFormLayout layout;
-    layout.caption = QStringLiteral("Vorrel - Thief 3 *.sch<->*.ogg/*.wav audio checker");
-    layout.clientSize = QSize(665, 609);
-    layout.position = QPoint(487, 174);
+    layout.caption = "Vorrel - Thief 3 *.sch<->*.ogg/*.wav audio checker";
+    layout.clientSize = {665, 609};
+    layout.position = {487, 174};
     layout.icon = &programIcon();
     return layout;
 }
@@ -50,21 +43,15 @@ const FolderChoice audioChoice{"Select an audio file present in the destination 
 
 // A folder in a menu caption: an ampersand stays an ampersand rather than
 // marking an access key.
-QString menuText(const std::string &text)
+std::string menuText(const std::string &text)
 {
-    return QString::fromLocal8Bit(text).replace(QLatin1Char('&'), QStringLiteral("&&"));
-}
-
-// Puts `line` above everything else in a clean-up window.
-void showFirstLine(QDialog &dialog, const std::string &line)
-{
-    auto *layout = qobject_cast<QBoxLayout *>(dialog.layout());
-    if (!layout)
-        return;
-    auto *label = new QLabel(QString::fromLocal8Bit(line), &dialog);
-    label->setTextFormat(Qt::PlainText);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    layout->insertWidget(0, label);
+    std::string caption;
+    for (const char c : text) {
+        caption += c;
+        if (c == '&')
+            caption += '&';
+    }
+    return caption;
 }
 
 } // namespace
@@ -87,46 +74,46 @@ TForm1::TForm1()
 
 void TForm1::buildControls()
 {
-    QWidget *window = client();
+    TWinControl *window = this;
 
     // Created bottom to top: a later control paints over an earlier one.
-    Panel2 = new TPanel(window, {0, 0, 665, 609}, QStringLiteral("Panel2"));
-    Panel1 = new TPanel(window, {8, 8, 649, 593}, QStringLiteral("Panel1"));
+    Panel2 = new TPanel(window, {0, 0, 665, 609}, "Panel2");
+    Panel1 = new TPanel(window, {8, 8, 649, 593}, "Panel1");
     Image1 = new TImage(Panel1, {576, 344, 49, 49});
     Image1->SetPicture(std::make_unique<TIcon>(programIcon()));
     CheckBox1 = new TCheckBox(Panel1, {528, 56, 17, 17});
     CheckBox2 = new TCheckBox(Panel1, {528, 120, 17, 17});
-    Button1 = new TButton(window, {592, 32, 25, 17}, QStringLiteral("..."));
-    Button2 = new TButton(window, {592, 96, 25, 17}, QStringLiteral("..."));
-    Button3 = new TButton(window, {576, 184, 65, 65}, QStringLiteral("SCAN"));
-    Button3->setFont(toolkitFont(true));
+    Button1 = new TButton(window, {592, 32, 25, 17}, "...");
+    Button2 = new TButton(window, {592, 96, 25, 17}, "...");
+    Button3 = new TButton(window, {576, 184, 65, 65}, "SCAN");
+    Button3->SetFont({.bold = true});
     Edit1 = new TEdit(window, {32, 32, 521, 21});
     Edit1->SetReadOnly(true);
     Edit2 = new TEdit(window, {32, 96, 521, 21});
     Edit2->SetReadOnly(true);
     Memo1 = new TMemo(window, {32, 184, 521, 369});
     Memo1->Lines().Add(std::string());
-    StaticText1 = new TStaticText(window, {32, 16, 75, 17}, QStringLiteral("Schemes  path"));
-    StaticText2 = new TStaticText(window, {32, 80, 76, 17}, QStringLiteral("Audio files path"));
-    StaticText3 = new TStaticText(window, {32, 168, 65, 17}, QStringLiteral("Scan results:"));
-    StaticText4 = new TStaticText(window, {448, 128, 86, 17}, QStringLiteral("Scan in subfolder"));
-    StaticText5 = new TStaticText(window, {448, 64, 86, 17}, QStringLiteral("Scan in subfolder"));
+    StaticText1 = new TStaticText(window, {32, 16, 75, 17}, "Schemes  path");
+    StaticText2 = new TStaticText(window, {32, 80, 76, 17}, "Audio files path");
+    StaticText3 = new TStaticText(window, {32, 168, 65, 17}, "Scan results:");
+    StaticText4 = new TStaticText(window, {448, 128, 86, 17}, "Scan in subfolder");
+    StaticText5 = new TStaticText(window, {448, 64, 86, 17}, "Scan in subfolder");
 
-    setTabOrderNumber(Edit1, 0);
-    setTabOrderNumber(Edit2, 1);
-    setTabOrderNumber(Memo1, 2);
-    setTabOrderNumber(Button1, 3);
-    setTabOrderNumber(Button2, 4);
-    setTabOrderNumber(Button3, 5);
-    setTabOrderNumber(StaticText1, 6);
-    setTabOrderNumber(StaticText2, 7);
-    setTabOrderNumber(Panel1, 8);
-    setTabOrderNumber(CheckBox1, 0);
-    setTabOrderNumber(CheckBox2, 1);
-    setTabOrderNumber(Panel2, 9);
-    setTabOrderNumber(StaticText3, 10);
-    setTabOrderNumber(StaticText4, 11);
-    setTabOrderNumber(StaticText5, 12);
+    Edit1->SetTabOrder(0);
+    Edit2->SetTabOrder(1);
+    Memo1->SetTabOrder(2);
+    Button1->SetTabOrder(3);
+    Button2->SetTabOrder(4);
+    Button3->SetTabOrder(5);
+    StaticText1->SetTabOrder(6);
+    StaticText2->SetTabOrder(7);
+    Panel1->SetTabOrder(8);
+    CheckBox1->SetTabOrder(0);
+    CheckBox2->SetTabOrder(1);
+    Panel2->SetTabOrder(9);
+    StaticText3->SetTabOrder(10);
+    StaticText4->SetTabOrder(11);
+    StaticText5->SetTabOrder(12);
 
     Button1->OnClick = [this](TObject *sender) { Button1Click(sender); };
     Button2->OnClick = [this](TObject *sender) { Button2Click(sender); };
@@ -135,9 +122,9 @@ void TForm1::buildControls()
 
 void TForm1::nameComponents()
 {
-    // Qt object names equal to the component names, for tools that find
-    // controls by name (accessibility, tests).
-    const std::pair<QObject *, const char *> components[] = {
+    // Names equal to the members', for tools that find controls by name
+    // (accessibility, tests).
+    const std::pair<TComponent *, const char *> components[] = {
         {Button1, "Button1"},         {Button2, "Button2"},         {Button3, "Button3"},
         {Edit1, "Edit1"},             {Edit2, "Edit2"},             {Memo1, "Memo1"},
         {MainMenu1, "MainMenu1"},     {Help1, "Help1"},             {About1, "About1"},
@@ -148,28 +135,28 @@ void TForm1::nameComponents()
         {Image1, "Image1"},
     };
     for (const auto &[component, name] : components)
-        component->setObjectName(QString::fromLatin1(name));
+        component->SetName(name);
 }
 
 void TForm1::buildMenu()
 {
     MainMenu1 = new TMainMenu(this);
-    Help1 = MainMenu1->Add(QStringLiteral("&  How to use...  "));
-    SearchforHelpOn1 = Help1->Add(QStringLiteral("&How To..."));
-    About1 = Help1->Add(QStringLiteral("&About..."));
+    Help1 = MainMenu1->Add("&  How to use...  ");
+    SearchforHelpOn1 = Help1->Add("&How To...");
+    About1 = Help1->Add("&About...");
     SearchforHelpOn1->OnClick = [this](TObject *sender) { SearchforHelpOn1Click(sender); };
     About1->OnClick = [this](TObject *sender) { About1Click(sender); };
 }
 
 void TForm1::buildCleanUpMenu()
 {
-    m_cleanUpMenu = MainMenu1->Add(QStringLiteral("&Clean up"));
-    m_moveUnusedItem = m_cleanUpMenu->Add(QStringLiteral("&Move unused sounds..."));
-    m_restoreMovedItem = m_cleanUpMenu->Add(QStringLiteral("&Restore moved sounds..."));
-    m_missingSoundsItem = m_cleanUpMenu->Add(QStringLiteral("Missing &sounds..."));
+    m_cleanUpMenu = MainMenu1->Add("&Clean up");
+    m_moveUnusedItem = m_cleanUpMenu->Add("&Move unused sounds...");
+    m_restoreMovedItem = m_cleanUpMenu->Add("&Restore moved sounds...");
+    m_missingSoundsItem = m_cleanUpMenu->Add("Missing &sounds...");
     // Both work on the last scan, so they wait for one.
-    m_moveUnusedItem->action()->setEnabled(false);
-    m_missingSoundsItem->action()->setEnabled(false);
+    m_moveUnusedItem->SetEnabled(false);
+    m_missingSoundsItem->SetEnabled(false);
     m_moveUnusedItem->OnClick = [this](TObject *) { moveUnusedSounds(); };
     m_restoreMovedItem->OnClick = [this](TObject *) { restoreMovedSounds(); };
     m_missingSoundsItem->OnClick = [this](TObject *) { showMissingSounds(); };
@@ -177,15 +164,15 @@ void TForm1::buildCleanUpMenu()
 
 void TForm1::buildFoldersMenu()
 {
-    m_foldersMenu = MainMenu1->Add(QStringLiteral("&Folders"));
-    m_foldersMenu->Add(QStringLiteral("&Schemes folder..."))->OnClick = [this](TObject *) {
+    m_foldersMenu = MainMenu1->Add("&Folders");
+    m_foldersMenu->Add("&Schemes folder...")->OnClick = [this](TObject *) {
         chooseFolderFromMenu(FolderKind::Schemes);
     };
-    m_foldersMenu->Add(QStringLiteral("&Audio folder..."))->OnClick = [this](TObject *) {
+    m_foldersMenu->Add("&Audio folder...")->OnClick = [this](TObject *) {
         chooseFolderFromMenu(FolderKind::Audio);
     };
     for (int shown = 0; shown < 2; ++shown)
-        m_foldersMenu->Add(QString())->action()->setEnabled(false);
+        m_foldersMenu->Add(std::string())->SetEnabled(false);
 }
 
 void TForm1::chooseFolderFromMenu(FolderKind kind)
@@ -200,31 +187,30 @@ void TForm1::chooseFolderFromMenu(FolderKind kind)
 
 void TForm1::showRememberedFolders()
 {
-    m_foldersMenu->Items(2)->action()->setText(menuText(schemesFolderText(m_folders.schemesFolder)));
-    m_foldersMenu->Items(3)->action()->setText(menuText(audioFolderText(m_folders.audioFolder)));
+    m_foldersMenu->Items(2)->SetCaption(menuText(schemesFolderText(m_folders.schemesFolder)));
+    m_foldersMenu->Items(3)->SetCaption(menuText(audioFolderText(m_folders.audioFolder)));
 }
 
 void TForm1::moveUnusedSounds()
 {
     if (!m_lastScan)
         return;
-    MoveUnusedDialog dialog(*m_lastScan, this);
-    showFirstLine(dialog, scanFoldersLine(m_lastScan->schemesFolder, m_lastScan->audioFolder));
-    if (dialog.exec() != QDialog::Accepted || !dialog.outcome())
+    const std::optional<CleanupOutcome> outcome =
+        showMoveUnusedWindow(*this, *m_lastScan, scanFoldersLine(m_lastScan->schemesFolder, m_lastScan->audioFolder));
+    if (!outcome)
         return;
-    if (!dialog.outcome()->manifestPath.empty())
-        m_lastManifest = dialog.outcome()->manifestPath;
+    if (!outcome->manifestPath.empty())
+        m_lastManifest = outcome->manifestPath;
     // The results box shows what is unused now.
     Button3Click(Button3);
 }
 
 void TForm1::restoreMovedSounds()
 {
-    RestoreMovedDialog dialog(QString::fromStdString(m_lastManifest), this);
-    showFirstLine(dialog, scanFoldersLine(m_folders.schemesFolder, m_folders.audioFolder));
-    dialog.exec();
+    const bool restoredAny = showRestoreMovedWindow(
+        *this, m_lastManifest, scanFoldersLine(m_folders.schemesFolder, m_folders.audioFolder));
     // Files that came back are no longer what the results box says.
-    if (dialog.restoredAny() && m_lastScan)
+    if (restoredAny && m_lastScan)
         Button3Click(Button3);
 }
 
@@ -232,9 +218,7 @@ void TForm1::showMissingSounds()
 {
     if (!m_lastScan)
         return;
-    MissingSoundsDialog dialog(*m_lastScan, this);
-    showFirstLine(dialog, scanFoldersLine(m_lastScan->schemesFolder, m_lastScan->audioFolder));
-    dialog.exec();
+    showMissingSoundsWindow(*this, *m_lastScan, scanFoldersLine(m_lastScan->schemesFolder, m_lastScan->audioFolder));
 }
 
 void TForm1::Button1Click(TObject *)
@@ -271,8 +255,8 @@ void TForm1::Button3Click(TObject *)
     // A report that lists files ends with an empty line before its last.
     m_lastScan = request;
     const bool listsFiles = report.size() >= 2 && report[report.size() - 2].empty();
-    m_moveUnusedItem->action()->setEnabled(listsFiles);
-    m_missingSoundsItem->action()->setEnabled(true);
+    m_moveUnusedItem->SetEnabled(listsFiles);
+    m_missingSoundsItem->SetEnabled(true);
 }
 
 void TForm1::About1Click(TObject *)

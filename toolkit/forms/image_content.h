@@ -1,9 +1,8 @@
 #pragma once
 
-#include <QPoint>
-#include <QSize>
+#include "toolkit/forms/tgeometry.h"
 
-class QPainter;
+class TCanvas;
 
 // What an image control shows: a picture that draws itself at its natural
 // size onto the control's canvas. Any graphic kind (an icon, a bitmap, a
@@ -13,10 +12,10 @@ public:
     virtual ~ImageContent() = default;
 
     // The picture's natural size in pixels.
-    virtual QSize naturalSize() const = 0;
+    virtual TSize naturalSize() const = 0;
 
     // Draws the picture with its top left at `topLeft`. Called while the
     // control paints; may throw the toolkit's exceptions (the control shows
     // them once the paint is over).
-    virtual void drawAt(QPainter &canvas, const QPoint &topLeft) const = 0;
+    virtual void drawAt(TCanvas &canvas, const TPoint &topLeft) const = 0;
 };

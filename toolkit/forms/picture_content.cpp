@@ -2,19 +2,19 @@
 
 #include "toolkit/graphics/canvas.h"
 
-QSize PictureContent::naturalSize() const
+TSize PictureContent::naturalSize() const
 {
     TGraphic *graphic = m_picture.Graphic();
-    return graphic ? QSize(graphic->GetWidth(), graphic->GetHeight()) : QSize();
+    return graphic ? TSize{graphic->GetWidth(), graphic->GetHeight()} : TSize{};
 }
 
-void PictureContent::drawAt(QPainter &canvas, const QPoint &topLeft) const
+void PictureContent::drawAt(TCanvas &canvas, const TPoint &topLeft) const
 {
     TGraphic *graphic = m_picture.Graphic();
     if (graphic == nullptr)
         return;
     // The graphic's own size, so that it is never stretched to the box.
-    const TRect natural{topLeft.x(), topLeft.y(), topLeft.x() + graphic->GetWidth(),
-                        topLeft.y() + graphic->GetHeight()};
-    TCanvas(canvas).StretchDraw(natural, graphic);
+    const TRect natural{topLeft.x, topLeft.y, topLeft.x + graphic->GetWidth(),
+                        topLeft.y + graphic->GetHeight()};
+    canvas.StretchDraw(natural, graphic);
 }

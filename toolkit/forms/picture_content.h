@@ -15,11 +15,11 @@ public:
     const TPicture &Picture() const { return m_picture; }
 
     // The graphic's width and height; empty without a graphic.
-    QSize naturalSize() const override;
+    TSize naturalSize() const override;
     // Draws the graphic unscaled with its top left at topLeft; nothing
     // without a graphic. Whatever the graphic's drawing throws (a picture
     // that cannot be decoded) passes on to the control.
-    void drawAt(QPainter &canvas, const QPoint &topLeft) const override;
+    void drawAt(TCanvas &canvas, const TPoint &topLeft) const override;
 
 private:
     TPicture m_picture;

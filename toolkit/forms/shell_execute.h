@@ -4,15 +4,17 @@
 #include <optional>
 #include <string>
 
-class QWidget;
+class TForm;
 
+#ifndef SW_SHOW
 // Show command: activate the window and show it at its current size and place.
 constexpr int SW_SHOW = 5;
+#endif
 
 // One request to the desktop shell, as the caller made it. A null
 // argument is recorded as absent.
 struct ShellRequest {
-    QWidget *owner = nullptr;
+    const TForm *owner = nullptr;
     std::optional<std::string> verb;
     std::string file;
     std::optional<std::string> parameters;
@@ -26,11 +28,12 @@ struct ShellRequest {
 // the desktop associates with it. With parameters, starts the program
 // `file` with them, in `directory` when given; the browser program
 // "iexplore.exe" with a web address ("http:" or "https:") as its parameters
-// stands for the desktop's own web browser, which is opened on that address
-// (anything else for it opens nothing). Never waits for what it starts.
+// starts where that program exists (Windows), and otherwise the desktop's
+// own web browser is opened on that address (anything else for it opens
+// nothing). Never waits for what it starts.
 // Returns whether the request was handed on; callers may ignore it.
 // Only the verb "open" (or none) is known; another verb does nothing.
-bool ShellExecuteA(QWidget *owner, const char *verb, const char *file, const char *parameters,
+bool ShellExecuteA(const TForm *owner, const char *verb, const char *file, const char *parameters,
                    const char *directory, int showCommand);
 
 // Names a document to open in place of `documentName` (a bare file name such

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QObject>
+#include "toolkit/forms/tcomponent.h"
 
 // A list of actions. The program's lists hold none; the object exists so
 // the window has every component it declares.
-class TActionList : public QObject {
+class TActionList : public TComponent {
 public:
-    explicit TActionList(QObject *owner) : QObject(owner) {}
+    explicit TActionList(TComponent *owner) : TComponent(owner) {}
 };

@@ -2,29 +2,30 @@
 
 #include "toolkit/core/exceptions.h"
 
-#include <QString>
-
 #include <exception>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
-class QApplication;
 class TForm;
 
-// The application object: owns Qt's application and every form for the
-// program's life, runs the event loop and shows errors. Exactly one exists at
-// a time; the global `Application` points to it while it lives.
+// The platform's own application state (Qt's application object, or the
+// Windows message loop's); each backend defines it.
+struct NativeApplication;
+
+// The application object: owns every form for the program's life, runs the
+// event loop and shows errors. Exactly one exists at a time; the global
+// `Application` points to it while it lives.
 class TApplication {
 public:
     // Shows an error box: caption and message. Tests replace it to record
     // the boxes instead of opening them.
-    using ErrorBoxPresenter = std::function<void(const QString &caption, const QString &message)>;
+    using ErrorBoxPresenter = std::function<void(const std::string &caption, const std::string &message)>;
 
-    // Reuses a Qt application that already exists (test programs make one);
-    // otherwise makes one that is given only the program's name: the command
-    // line is not used, so not even Qt's own options (-style, -reverse, ...)
-    // change the windows.
+    // The command line is not used: not even a platform's own options
+    // (Qt's -style, -reverse, ...) change the windows. On Linux a Qt
+    // application that already exists (test programs make one) is reused.
     TApplication(int &argc, char **argv);
     ~TApplication();
     TApplication(const TApplication &) = delete;
@@ -33,8 +34,12 @@ public:
     // Prepares the application object; called once, before any form exists.
     void Initialize();
 
-    QString Title() const { return m_title; }
-    void SetTitle(const QString &title) { m_title = title; }
+    const std::string &Title() const { return m_title; }
+    void SetTitle(const std::string &title) { m_title = title; }
+
+    // The program's name and version as the desktop shows them (Linux: the
+    // desktop entry's name; Windows keeps both in the program's resources).
+    void SetProgramIdentity(const std::string &name, const std::string &version);
 
     // Creates a form of the given class, built hidden from its layout, and
     // stores it in `reference`. The first form created is the main form.
@@ -55,6 +60,10 @@ public:
     // closes. Returns at once when no form was created.
     void Run();
 
+    // Handles the events waiting, then returns (tests; a long operation
+    // that must let a window paint).
+    void ProcessMessages();
+
     // A modal error box with an OK button, captioned with the title and
     // showing the exception's message. The silent EAbort shows nothing.
     void ShowException(const Exception &exception);
@@ -64,6 +73,8 @@ public:
     // with an empty message. Works also when no application object exists.
     static void ShowCurrentException(std::exception_ptr error) noexcept;
 
+    NativeApplication &native() const { return *m_native; }
+
 private:
     void adoptForm(std::unique_ptr<TForm> form, std::function<void()> clearReference);
 
@@ -72,14 +83,10 @@ private:
         std::function<void()> clearReference;
     };
 
-    // Qt keeps references to its argument count and vector for the
-    // application's life.
-    int m_argumentCount = 1;
-    char *m_arguments[2] = {nullptr, nullptr};
-    std::unique_ptr<QApplication> m_ownApplication;
+    std::unique_ptr<NativeApplication> m_native;
     std::vector<OwnedForm> m_forms;
     TForm *m_mainForm = nullptr;
-    QString m_title;
+    std::string m_title;
 };
 
 // For as long as it lives, presenter shows the error boxes instead of the
@@ -95,5 +102,8 @@ public:
 private:
     TApplication::ErrorBoxPresenter m_previous;
 };
+
+// Shows an error box the way ShowException does (or through the override).
+void presentErrorBox(const std::string &caption, const std::string &message);
 
 extern TApplication *Application;

@@ -1,14 +1,14 @@
 #pragma once
 
-#include "toolkit/forms/tbounds.h"
+#include "toolkit/forms/tcontrol.h"
 
-#include <QCheckBox>
+#include <string>
 
 // Check box whose checked state the program reads.
-class TCheckBox : public QCheckBox {
+class TCheckBox : public TControl {
 public:
-    TCheckBox(QWidget *parent, const TBounds &bounds, const QString &caption = QString());
+    TCheckBox(TWinControl *parent, const TBounds &bounds, const std::string &caption = std::string());
 
-    bool Checked() const { return isChecked(); }
-    void SetChecked(bool checked) { setChecked(checked); }
+    bool Checked() const;
+    void SetChecked(bool checked);
 };

@@ -7,12 +7,12 @@
 class TForm;
 
 // Folder chooser: the user picks a folder itself, also one that holds only
-// subfolders. Paths cross as the program's 8-bit strings. One interface for
-// the platforms' own dialogs (tfolderdialog_qt.cpp: Qt's folder dialog).
+// subfolders. Paths cross as UTF-8.
 class TFolderDialog {
 public:
     explicit TFolderDialog(TForm *owner) : m_owner(owner) {}
 
+    TForm *Owner() const { return m_owner; }
     const std::string &InitialDir() const { return m_initialDir; }
     void SetInitialDir(const std::string &folder) { m_initialDir = folder; }
     const std::string &Title() const { return m_title; }

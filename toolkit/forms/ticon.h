@@ -2,30 +2,38 @@
 
 #include "toolkit/forms/image_content.h"
 
-#include <QIcon>
-#include <QImage>
-#include <QString>
+#include <memory>
+#include <string>
+
+// The platform's own icon picture (a Qt image, a Windows icon handle); each
+// backend defines it.
+struct NativeIcon;
 
 // An icon picture: one image, drawn unstretched; also usable as a window's
 // icon.
 class TIcon : public ImageContent {
 public:
-    TIcon() = default;
-    explicit TIcon(const QImage &image) : m_image(image) {}
+    TIcon();
+    explicit TIcon(std::shared_ptr<const NativeIcon> native);
+    ~TIcon() override;
+    TIcon(const TIcon &);
+    TIcon &operator=(const TIcon &);
 
-    // Loads the icon from a file or a Qt resource path. Throws
-    // EInvalidGraphic naming the file when it holds no readable picture.
-    void LoadFromFile(const QString &fileName);
+    // Loads the icon from a picture file (on Linux also a Qt resource path).
+    // Throws EInvalidGraphic naming the file when it holds no readable
+    // picture.
+    void LoadFromFile(const std::string &fileName);
 
-    bool Empty() const { return m_image.isNull(); }
-    int Width() const { return m_image.width(); }
-    int Height() const { return m_image.height(); }
-    const QImage &image() const { return m_image; }
-    QIcon toQIcon() const;
+    bool Empty() const;
+    int Width() const;
+    int Height() const;
 
-    QSize naturalSize() const override { return m_image.size(); }
-    void drawAt(QPainter &canvas, const QPoint &topLeft) const override;
+    TSize naturalSize() const override;
+    void drawAt(TCanvas &canvas, const TPoint &topLeft) const override;
+
+    // Null while the icon is empty.
+    const NativeIcon *native() const { return m_native.get(); }
 
 private:
-    QImage m_image;
+    std::shared_ptr<const NativeIcon> m_native;
 };

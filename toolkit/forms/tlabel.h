@@ -1,25 +1,24 @@
 #pragma once
 
-#include "toolkit/forms/click_tracker.h"
+#include "toolkit/forms/tcontrol.h"
+#include "toolkit/forms/tgeometry.h"
 
-#include "toolkit/forms/tnotifyevent.h"
+#include <string>
 
-#include <QLabel>
-#include <QPoint>
-
-// Label: plain text that sizes itself to its text, painted on its parent's
-// background, never focused, with a click event.
-class TLabel : public QLabel {
+// Label: plain text that sizes itself to its text (again when its font
+// changes), painted on its parent's background, never focused, with a
+// click event.
+class TLabel : public TControl {
 public:
-    TLabel(QWidget *parent, const QPoint &position, const QString &caption);
+    TLabel(TWinControl *parent, const TPoint &position, const std::string &caption);
 
-    // Click on the label (a press and a release inside it).
+    const std::string &Caption() const { return m_caption; }
+
+    // Clicks the label as the user does (a press and a release inside it).
+    void Click();
+
     TNotifyEvent OnClick;
 
-protected:
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-
 private:
-    ClickTracker m_click;
+    std::string m_caption;
 };

@@ -1,16 +1,14 @@
 #pragma once
 
-#include "toolkit/forms/tbounds.h"
-
-#include <QPlainTextEdit>
+#include "toolkit/forms/tcontrol.h"
 
 #include <string>
 #include <vector>
 
 class TMemo;
 
-// The lines of a memo, as the program wrote them (8-bit strings). The box
-// shows exactly these lines.
+// The lines of a memo, as the program wrote them. The box shows exactly
+// these lines.
 class TMemoLines {
 public:
     explicit TMemoLines(TMemo &memo) : m_memo(memo) {}
@@ -32,17 +30,25 @@ private:
 // Multi-line text box: read-only (focusable and selectable), both scroll
 // bars always shown, long lines wrapped at the box's width. Tab moves the
 // focus on instead of typing a tab.
-class TMemo : public QPlainTextEdit {
+class TMemo : public TControl {
 public:
-    TMemo(QWidget *parent, const TBounds &bounds);
+    TMemo(TWinControl *parent, const TBounds &bounds);
 
     TMemoLines &Lines() { return m_lines; }
     const TMemoLines &Lines() const { return m_lines; }
+
+    // The text the box shows, lines joined by line feeds.
+    std::string Text() const;
 
     // Paints the box now, before control goes back to the event loop: a long
     // operation that follows keeps the loop from painting.
     void Repaint();
 
 private:
+    friend class TMemoLines;
+    // The backend's side of TMemoLines: the box's text follows the lines.
+    void showLines(const std::vector<std::string> &lines);
+    void appendLine(const std::string &line, bool first);
+
     TMemoLines m_lines;
 };

@@ -2,19 +2,18 @@
 
 #include "toolkit/forms/dialog_override.h"
 
-#include <QStringList>
-
 #include <string>
 
-class QWidget;
+class TForm;
 
-// File-open dialog. Paths cross as the program's 8-bit strings. The filter
+// File-open dialog. Paths cross as UTF-8. The filter
 // is written as "description|pattern;pattern", pairs joined by further
 // bars; patterns match file names without regard to letter case.
 class TOpenDialog {
 public:
-    explicit TOpenDialog(QWidget *owner) : m_owner(owner) {}
+    explicit TOpenDialog(TForm *owner) : m_owner(owner) {}
 
+    TForm *Owner() const { return m_owner; }
     const std::string &InitialDir() const { return m_initialDir; }
     void SetInitialDir(const std::string &folder) { m_initialDir = folder; }
     const std::string &Title() const { return m_title; }
@@ -30,7 +29,7 @@ public:
     bool Execute();
 
 private:
-    QWidget *m_owner;
+    TForm *m_owner;
     std::string m_initialDir;
     std::string m_title;
     std::string m_filter;
@@ -39,8 +38,3 @@ private:
 
 // Answers the open dialogs in place of the user (see DialogOverride).
 using OpenDialogOverride = DialogOverride<TOpenDialog>;
-
-// The filter in Qt's form, "description (glob glob)", one entry per pair,
-// each glob spelled so that it matches without regard to letter case
-// ("*.sch" becomes "*.[sS][cC][hH]").
-QStringList qtNameFilters(const std::string &filter);

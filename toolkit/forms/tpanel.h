@@ -1,20 +1,17 @@
 #pragma once
 
-#include "toolkit/forms/tbounds.h"
+#include "toolkit/forms/tcontrol.h"
 
-#include <QFrame>
+#include <string>
 
 // Panel with a raised bevel and its own caption centred in it. Its
 // children lie on top of it; the caption shows where they leave room.
-class TPanel : public QFrame {
+class TPanel : public TWinControl {
 public:
-    TPanel(QWidget *parent, const TBounds &bounds, const QString &caption);
+    TPanel(TWinControl *parent, const TBounds &bounds, const std::string &caption);
 
-    QString Caption() const { return m_caption; }
-
-protected:
-    void paintEvent(QPaintEvent *event) override;
+    const std::string &Caption() const { return m_caption; }
 
 private:
-    QString m_caption;
+    std::string m_caption;
 };

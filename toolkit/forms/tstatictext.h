@@ -1,12 +1,17 @@
 #pragma once
 
-#include "toolkit/forms/tbounds.h"
+#include "toolkit/forms/tcontrol.h"
 
-#include <QLabel>
+#include <string>
 
 // Static text: shows its caption as plain text, blanks kept, and never
 // takes the keyboard focus.
-class TStaticText : public QLabel {
+class TStaticText : public TControl {
 public:
-    TStaticText(QWidget *parent, const TBounds &bounds, const QString &caption);
+    TStaticText(TWinControl *parent, const TBounds &bounds, const std::string &caption);
+
+    const std::string &Caption() const { return m_caption; }
+
+private:
+    std::string m_caption;
 };

@@ -6,7 +6,7 @@ const TIcon &programIcon()
 {
     static const TIcon icon = [] {
         TIcon loaded;
-        loaded.LoadFromFile(QStringLiteral(":/vorrel/vorrel.png"));
+        loaded.LoadFromFile(":/vorrel/vorrel.png");
         return loaded;
     }();
     return icon;
