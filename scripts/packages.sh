@@ -14,18 +14,30 @@ VORREL_TEST_PACKAGES=(
     libgtest-dev
     libjpeg-turbo-progs
 )
-# The Windows build and its tests: the MinGW-w64 cross compiler, GoogleTest's
-# sources to build for Windows, Wine to run them, and what builds Debian's
+# The Windows build: the MinGW-w64 cross compiler, what builds Debian's
 # libjpeg-turbo source for Windows (dpkg-source unpacks it, nasm assembles its
-# SIMD code).
-VORREL_WINDOWS_PACKAGES=(
+# SIMD code) and icotool, which makes the program's icon resource from its PNG.
+VORREL_WINDOWS_BUILD_PACKAGES=(
     g++-mingw-w64-x86-64
     g++-mingw-w64-x86-64-posix
-    googletest
-    wine64
     dpkg-dev
     nasm
+    icoutils
 )
+# Its tests: GoogleTest's sources to build for Windows, Wine to run them, and
+# for the test that drives vorrel.exe as a person would: a virtual X display
+# for Wine to draw on, xdotool for the keyboard, xclip for the clipboard, xwd
+# for a screenshot and Python to compare its pixels.
+VORREL_WINDOWS_TEST_PACKAGES=(
+    googletest
+    wine64
+    xvfb
+    xdotool
+    xclip
+    x11-apps
+    python3
+)
+VORREL_WINDOWS_PACKAGES=("${VORREL_WINDOWS_BUILD_PACKAGES[@]}" "${VORREL_WINDOWS_TEST_PACKAGES[@]}")
 
 vorrel_missing_packages() {
     local package
