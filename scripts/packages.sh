@@ -26,12 +26,14 @@ VORREL_WINDOWS_BUILD_PACKAGES=(
 )
 # Its tests: GoogleTest's sources to build for Windows, Wine to run them, and
 # for the test that drives vorrel.exe as a person would: a virtual X display
-# for Wine to draw on, xdotool for the keyboard, xclip for the clipboard, xwd
-# for a screenshot and Python to compare its pixels.
+# for Wine to draw on with a small window manager, xdotool for the keyboard,
+# xclip for the clipboard, xwd for a screenshot and Python to compare its
+# pixels.
 VORREL_WINDOWS_TEST_PACKAGES=(
     googletest
     wine64
     xvfb
+    openbox
     xdotool
     xclip
     x11-apps
