@@ -10,9 +10,10 @@
 
 namespace {
 
-class ImageWidget : public QWidget {
+// Paints the image's picture; a click on it clicks the image.
+class ImageWidget : public ClickableWidget<QWidget> {
 public:
-    ImageWidget(TImage &image, QWidget *parent) : QWidget(parent), m_image(image) {}
+    ImageWidget(TImage &image, QWidget *parent) : ClickableWidget([&image] { image.Click(); }, parent), m_image(image) {}
 
 protected:
     void paintEvent(QPaintEvent *) override
@@ -24,16 +25,9 @@ protected:
         TCanvas canvas(painter);
         callDuringPaint([&] { picture->drawAt(canvas, TPoint{0, 0}); });
     }
-    void mousePressEvent(QMouseEvent *event) override { m_click.pressed(*event); }
-    void mouseReleaseEvent(QMouseEvent *event) override
-    {
-        if (m_click.released(*event, *this))
-            m_image.Click();
-    }
 
 private:
     TImage &m_image;
-    ClickTracker m_click;
 };
 
 } // namespace

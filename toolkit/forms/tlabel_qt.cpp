@@ -6,32 +6,11 @@
 
 #include <QLabel>
 
-namespace {
-
-class LabelWidget : public QLabel {
-public:
-    LabelWidget(TLabel &label, QWidget *parent) : QLabel(parent), m_label(label) {}
-
-protected:
-    void mousePressEvent(QMouseEvent *event) override { m_click.pressed(*event); }
-    void mouseReleaseEvent(QMouseEvent *event) override
-    {
-        if (m_click.released(*event, *this))
-            m_label.Click();
-    }
-
-private:
-    TLabel &m_label;
-    ClickTracker m_click;
-};
-
-} // namespace
-
 TLabel::TLabel(TWinControl *parent, const TPoint &position, const std::string &caption)
     : TControl(parent, {position.x, position.y, 0, 0})
     , m_caption(caption)
 {
-    auto *label = new LabelWidget(*this, qtChildArea(*parent));
+    auto *label = new ClickableWidget<QLabel>([this] { Click(); }, qtChildArea(*parent));
     label->setTextFormat(Qt::PlainText);
     label->setFocusPolicy(Qt::NoFocus);
     label->setText(qtText(caption));
