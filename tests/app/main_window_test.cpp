@@ -100,16 +100,13 @@ TEST_F(MainWindowTest, TabCyclesThroughTheControlsAndNeverStopsOnStaticTexts)
     qtWidget(*form.Edit1)->setFocus();
     QApplication::processEvents();
 
-    std::vector<QWidget *> visited{QApplication::focusWidget()};
+    std::vector<std::string> visited{QApplication::focusWidget()->objectName().toStdString()};
     for (int i = 0; i < 8; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        visited.push_back(QApplication::focusWidget());
+        visited.push_back(QApplication::focusWidget()->objectName().toStdString());
     }
-    std::vector<QWidget *> expected;
-    for (const TControl *control : std::initializer_list<const TControl *>{
-             form.Edit1, form.Edit2, form.Memo1, form.Button1, form.Button2, form.Button3, form.CheckBox1, form.CheckBox2, form.Edit1})
-        expected.push_back(qtWidget(*control));
-    EXPECT_EQ(visited, expected);
+    EXPECT_EQ(visited, (std::vector<std::string>{"Edit1", "Edit2", "Memo1", "Button1", "Button2", "Button3",
+                                                 "CheckBox1", "CheckBox2", "Edit1"}));
 }
 
 struct PaintCounter : QObject {
