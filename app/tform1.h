@@ -29,7 +29,7 @@ class TForm1 : public TForm {
 public:
     TForm1();
 
-    // Components, each owned by its parent widget.
+    // Components, each owned by its parent control.
     TButton *Button1;
     TButton *Button2;
     TButton *Button3;

@@ -1,6 +1,7 @@
 #include "app/cleanup/qt/move_unused_dialog.h"
 #include "app/cleanup/qt/restore_moved_dialog.h"
 #include "tests/app/main_window_fixture.h"
+#include "toolkit/forms/qt_native.h"
 #include "toolkit/forms/shell_execute.h"
 #include "toolkit/forms/tbutton.h"
 #include "toolkit/forms/tmainmenu.h"
@@ -14,6 +15,7 @@
 #include <QScrollBar>
 #include <QScreen>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -45,22 +47,23 @@ TEST_F(MainWindowTest, CleanUpMenuMovesTheTickedSoundsFromTheKeyboardAndScansAga
     folder.writeFile("a/door.ogg", "near");
     folder.writeFile("Settings.ini", folder / "s/" + "\n" + folder / "a/");
     TForm1 &form = createMainWindow();
-    form.show();
-    form.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    QMainWindow *window = qtWindow(form);
+    form.SetVisible(true);
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
 
     TMenuItem *menu = form.cleanUpMenu();
-    EXPECT_EQ(form.menuBar()->actions(),
-              (QList<QAction *>{form.Help1->action(), menu->action(), form.foldersMenu()->action()}));
+    EXPECT_EQ(window->menuBar()->actions(),
+              (QList<QAction *>{qtAction(*form.Help1), qtAction(*menu), qtAction(*form.foldersMenu())}));
     ASSERT_EQ(menu->Count(), 3);
-    EXPECT_EQ(menu->Items(0)->Caption(), QStringLiteral("&Move unused sounds..."));
-    EXPECT_EQ(menu->Items(1)->Caption(), QStringLiteral("&Restore moved sounds..."));
-    EXPECT_EQ(menu->Items(2)->Caption(), QStringLiteral("Missing &sounds..."));
-    EXPECT_FALSE(menu->Items(0)->action()->isEnabled()) << "nothing to move before a scan";
+    EXPECT_EQ(menu->Items(0)->Caption(), "&Move unused sounds...");
+    EXPECT_EQ(menu->Items(1)->Caption(), "&Restore moved sounds...");
+    EXPECT_EQ(menu->Items(2)->Caption(), "Missing &sounds...");
+    EXPECT_FALSE(qtAction(*menu->Items(0))->isEnabled()) << "nothing to move before a scan";
 
-    form.Button3->click();
+    form.Button3->Click();
     EXPECT_EQ(form.Memo1->Lines().all(), (std::vector<std::string>{"door", "hum", "", "Scan termined."}));
-    ASSERT_TRUE(menu->Items(0)->action()->isEnabled());
+    ASSERT_TRUE(qtAction(*menu->Items(0))->isEnabled());
 
     std::vector<std::string> opened;
     const ShellHandlerOverride recordShell([&](const ShellRequest &request) { opened.push_back(request.file); });
@@ -104,7 +107,7 @@ TEST_F(MainWindowTest, CleanUpMenuMovesTheTickedSoundsFromTheKeyboardAndScansAga
         });
         QTest::keyClick(view, Qt::Key_Return);
     });
-    QTest::keyClick(&form, Qt::Key_C, Qt::AltModifier);
+    QTest::keyClick(window, Qt::Key_C, Qt::AltModifier);
     QMenu *popup = qobject_cast<QMenu *>(QApplication::activePopupWidget());
     ASSERT_NE(popup, nullptr) << "Alt+C opens the menu";
     QTest::keyClick(popup, Qt::Key_M);
@@ -115,15 +118,15 @@ TEST_F(MainWindowTest, CleanUpMenuMovesTheTickedSoundsFromTheKeyboardAndScansAga
     EXPECT_TRUE(std::filesystem::exists(folder / "q/vorrel-moved-sounds.json"));
     EXPECT_EQ(form.Memo1->Lines().all(), (std::vector<std::string>{"door", "", "Scan termined."}));
 
-    form.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
     whenModalOpens<RestoreMovedDialog>([&](RestoreMovedDialog &dialog) {
         EXPECT_EQ(dialog.manifestField()->text().toStdString(), folder / "q/vorrel-moved-sounds.json");
         QTest::keyClick(dialog.manifestField(), Qt::Key_Return);
         EXPECT_EQ(dialog.summary()->toPlainText(), QStringLiteral("Restored 1 file (3 bytes), 0 conflicts, 0 failed."));
         QTest::keyClick(&dialog, Qt::Key_Escape);
     });
-    QTest::keyClick(&form, Qt::Key_C, Qt::AltModifier);
+    QTest::keyClick(window, Qt::Key_C, Qt::AltModifier);
     popup = qobject_cast<QMenu *>(QApplication::activePopupWidget());
     ASSERT_NE(popup, nullptr);
     QTest::keyClick(popup, Qt::Key_R);

@@ -1,17 +1,10 @@
 #include "app/folder_settings.h"
 #include "tests/app/main_window_fixture.h"
-#include "tests/support/process_state.h"
 #include "toolkit/filesystem/file_replacement.h"
 #include "toolkit/forms/tbutton.h"
 #include "toolkit/forms/tedit.h"
 #include "toolkit/forms/tfolderdialog.h"
 #include "toolkit/forms/tmainmenu.h"
-
-#include <QAction>
-#include <QApplication>
-#include <QFileDialog>
-#include <QMenuBar>
-#include <QTimer>
 
 #include <filesystem>
 
@@ -138,8 +131,8 @@ TEST_P(FolderChoiceTest, EachDialogRewritesTheSettingsWithoutErrors)
     TForm1 &form = createMainWindow();
     EXPECT_EQ(settingsText(), c.settingsUnwritable ? "" : "<missing>") << "nothing is written at start";
     answers = {c.schemesAnswer, c.audioAnswer};
-    form.Button1->click();
-    form.Button2->click();
+    form.Button1->Click();
+    form.Button2->Click();
     std::string after = c.after;
     for (auto at = after.find('@'); at != std::string::npos; at = after.find('@'))
         after.replace(at, 1, folder.path());
@@ -168,12 +161,12 @@ TEST_F(MainWindowTest, SettingsStayInTheStartFolderWhateverTheDialogDid)
     TForm1 &form = createMainWindow();
     dialogChangesWorkingFolder = true;
     answers = {"/mods/schemes/town.sch"};
-    form.Button1->click();
+    form.Button1->Click();
     EXPECT_EQ(FileSystem::native().GetCurrentDirectoryA(), folder.path()) << "the working folder is changed back after the dialog";
     EXPECT_EQ(settingsText(), "/mods/schemes/\n");
     ASSERT_EQ(::chdir("/"), 0);
     answers = {"/mods/audio/rain.ogg"};
-    form.Button2->click();
+    form.Button2->Click();
     EXPECT_EQ(settingsText(), "/mods/schemes/\n/mods/audio/");
     EXPECT_EQ(TestFolder::readFile("/Settings.ini"), "<missing>");
 }
@@ -185,10 +178,10 @@ TEST_F(MainWindowTest, FoldersMenuChoosesBothFoldersAndShowsTheRememberedOnes)
     folder.writeFile("Settings.ini", "/old s/\n/old a/");
     TForm1 &form = createMainWindow();
     TMenuItem *menu = form.foldersMenu();
-    EXPECT_EQ(form.menuBar()->actions().value(2), menu->action()) << "right of Clean up";
-    const auto shown = [&] { return std::pair(menu->Items(2)->action()->text(), menu->Items(3)->action()->text()); };
-    EXPECT_EQ(shown(), std::pair(QStringLiteral("Schemes: /old s/"), QStringLiteral("Audio: /old a/")));
-    EXPECT_FALSE(menu->Items(2)->action()->isEnabled() || menu->Items(3)->action()->isEnabled());
+    EXPECT_EQ(form.Menu()->Items(2), menu) << "right of Clean up";
+    const auto shown = [&] { return std::pair(menu->Items(2)->Caption(), menu->Items(3)->Caption()); };
+    EXPECT_EQ(shown(), std::pair("Schemes: /old s/"s, "Audio: /old a/"s));
+    EXPECT_FALSE(menu->Items(2)->Enabled() || menu->Items(3)->Enabled());
 
     std::vector<std::string> answers = {"/mods/R&D", "/"}, initialFolders;
     const FolderDialogOverride chooser([&](const TFolderDialog &dialog) {
@@ -199,44 +192,12 @@ TEST_F(MainWindowTest, FoldersMenuChoosesBothFoldersAndShowsTheRememberedOnes)
         return answer;
     });
     for (int item : {0, 1})
-        menu->Items(item)->action()->trigger();
+        menu->Items(item)->Click();
     EXPECT_EQ(initialFolders, (std::vector<std::string>{"/old s/", "/old a/"}));
     EXPECT_EQ(std::pair(form.Edit1->Text(), form.Edit2->Text()), std::pair("/mods/R&D/"s, "/"s));
     EXPECT_EQ(settingsText(), "/mods/R&D/\n/");
-    EXPECT_EQ(shown(), std::pair(QStringLiteral("Schemes: /mods/R&&D/"), QStringLiteral("Audio: /")));
-    menu->Items(0)->action()->trigger();  // cancelled: nothing changes
+    EXPECT_EQ(shown(), std::pair("Schemes: /mods/R&&D/"s, "Audio: /"s));
+    menu->Items(0)->Click();  // cancelled: nothing changes
     EXPECT_EQ(settingsText(), "/mods/R&D/\n/");
 }
-
-// The toolkit's real dialog, closed by the test: its titles, filters and
-// owner; it opens at the folder string, or at the working folder when that
-// is empty (not where the last dialog was), and writes no file of its own.
-TEST_F(MainWindowTest, RealDialogsOpenWhereTheFoldersSayAndWriteNoFileOfTheirOwn)
-{
-    // Caches (fontconfig's) are not the program's writing: they go elsewhere.
-    const EnvironmentVariableScope home("HOME", folder / "home"), config("XDG_CONFIG_HOME", folder / "home"),
-        cache("XDG_CACHE_HOME", folder / "cache");
-    folder.makeFolder("home");
-    folder.writeFile("Settings.ini", "\n" + folder / "audio/");
-    folder.makeFolder("audio");
-    TForm1 &form = createMainWindow();
-    const OpenDialogOverride realDialog{{}};
-    std::vector<QString> shown; // title|filters|folder of each dialog
-    for (TButton *button : {form.Button2, form.Button1}) {
-        QTimer::singleShot(0, &form, [&] {
-            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
-            ASSERT_TRUE(dialog != nullptr && dialog->parentWidget() == &form) << "a dialog owned by the window";
-            shown.push_back(dialog->windowTitle() + '|' + dialog->nameFilters().join(';') + '|' + dialog->directory().absolutePath());
-            dialog->reject();
-        });
-        button->click();
-    }
-    const QString start = QString::fromStdString(folder.path());
-    EXPECT_EQ(shown, (std::vector<QString>{"Select an audio file present in the destination folder|Audio Files(*.ogg, "
-                                           "*.wav) (*.[oO][gG][gG] *.[wW][aA][vV])|" + start + "/audio",
-                                           "Select a scheme file present in the destination folder|Scheme Files (*.sch) "
-                                           "(*.[sS][cC][hH])|" + start}));
-    EXPECT_TRUE(std::filesystem::is_empty(folder / "home")) << "a file besides Settings.ini was written";
-}
-
 } // namespace

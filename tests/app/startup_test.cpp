@@ -4,11 +4,12 @@
 #include "tests/app/main_window_fixture.h"
 #include "tests/support/desktop_recorder.h"
 #include "toolkit/core/exceptions.h"
+#include "toolkit/forms/qt_native.h"
 #include "toolkit/forms/shell_execute.h"
 #include "toolkit/forms/tmainmenu.h"
 
-#include <QAction>
 #include <QApplication>
+#include <QMainWindow>
 #include <QTimer>
 #include <QUrl>
 
@@ -36,14 +37,14 @@ TEST_F(StartupTest, StartsBothWindowsShowsTheMainOneAndEndsWithZero)
     bool mainShown = false, aboutHidden = false;
     QObject guard;
     QTimer::singleShot(0, &guard, [&] {
-        mainShown = Form1 && Form1->isVisible();
-        aboutHidden = Form2 && !Form2->isVisible();
-        Form1->close();
+        mainShown = Form1 && Form1->Visible();
+        aboutHidden = Form2 && !Form2->Visible();
+        qtWindow(*Form1)->close();
     });
     EXPECT_EQ(startVorrel(), 0);
     EXPECT_TRUE(mainShown);
     EXPECT_TRUE(aboutHidden);
-    EXPECT_EQ(state.application().Title(), QStringLiteral("Vorrel"));
+    EXPECT_EQ(state.application().Title(), "Vorrel");
     EXPECT_EQ(state.application().MainForm(), Form1);
     EXPECT_TRUE(state.errors().empty());
 }
@@ -68,7 +69,7 @@ TEST_P(FailedStartTest, FormThatFailsWhileCreatedShowsTheErrorNoWindowAndEndsWit
     });
     EXPECT_EQ(runGuarded([] {
                   Application->Initialize();
-                  Application->SetTitle(QStringLiteral("Vorrel"));
+                  Application->SetTitle("Vorrel");
                   Application->CreateForm(Form1);
                   GetParam().createForm();
                   Application->Run();
@@ -78,8 +79,8 @@ TEST_P(FailedStartTest, FormThatFailsWhileCreatedShowsTheErrorNoWindowAndEndsWit
     for (const QWidget *widget : QApplication::topLevelWidgets())
         EXPECT_FALSE(widget->isVisible()) << widget->objectName().toStdString();
     ASSERT_EQ(state.errors().size(), 1u);
-    EXPECT_EQ(state.errors()[0].caption, QStringLiteral("Vorrel"));
-    EXPECT_EQ(state.errors()[0].message, QString::fromUtf8(GetParam().message));
+    EXPECT_EQ(state.errors()[0].caption, "Vorrel");
+    EXPECT_EQ(state.errors()[0].message, GetParam().message);
     EXPECT_EQ(brokenForm, nullptr);
     EXPECT_EQ(strangeForm, nullptr);
     EXPECT_EQ(standardForm, nullptr);
@@ -106,7 +107,7 @@ protected:
     static TMenuItem *menuItem(int index, const char *caption)
     {
         TMenuItem *item = Form1->Help1->Items(index);
-        EXPECT_EQ(item->Caption(), QString::fromLatin1(caption));
+        EXPECT_EQ(item->Caption(), caption);
         return item;
     }
 
@@ -123,7 +124,7 @@ TEST_F(MenuTest, RealShellOpensTheManualInTheWorkingFolderOfTheClickAndOnlyWebAd
     const DesktopRecorder desktop({"file", "http", "https"});
     folder.writeFile("later/manual.chm");
     ASSERT_EQ(::chdir((folder / "later").c_str()), 0);
-    menuItem(0, "&How To...")->action()->trigger();
+    menuItem(0, "&How To...")->Click();
     for (const char *address : {"file:///etc/passwd", "mailto:a@example.org", "ftp://example.org/", "https://example.org/"})
         ShellExecuteA(nullptr, "open", "iexplore.exe", address, nullptr, SW_SHOW);
     EXPECT_EQ(desktop.opened, (std::vector<QString>{QUrl::fromLocalFile(QString::fromStdString(folder / "later/manual.chm")).toString(),
@@ -136,38 +137,38 @@ TEST_F(MenuTest, BothWindowsPaintTheButtonFaceAndAboutShowsOneWindowThatClosingH
     const QPalette palette(QColor(10, 200, 30), QColor(200, 10, 30)); // button, window
     // Spots where no control lies.
     for (const auto &[form, spot] : {std::pair<TForm *, QPoint>{Form1, {600, 400}}, {Form2, {10, 10}}}) {
-        form->setPalette(palette);
-        EXPECT_EQ(form->client()->grab().toImage().pixelColor(spot), QColor(10, 200, 30))
-            << form->windowTitle().toStdString();
+        qtWindow(*form)->setPalette(palette);
+        EXPECT_EQ(qtChildArea(*form)->grab().toImage().pixelColor(spot), QColor(10, 200, 30)) << form->Caption();
     }
     // About shows one window that closing hides, and the main window runs on.
     TForm2 *const first = Form2;
     ASSERT_NE(first, nullptr);
-    EXPECT_FALSE(first->isVisible()) << "built hidden";
-    EXPECT_EQ(first->windowTitle(), QStringLiteral("About"));
+    QMainWindow *const window = qtWindow(*first);
+    EXPECT_FALSE(first->Visible()) << "built hidden";
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("About"));
     bool loopRanAfterClose = false;
     QObject guard;
     QTimer::singleShot(0, &guard, [&] {
-        menuItem(1, "&About...")->action()->trigger();
+        menuItem(1, "&About...")->Click();
         QApplication::processEvents();
-        EXPECT_EQ(first->frameGeometry(), QRect(610, 302, 361, 314));
-        first->move(200, 210);
-        Form1->About1->action()->trigger();
-        EXPECT_EQ(first->frameGeometry().topLeft(), QPoint(200, 210)) << "showing again does not move it";
-        first->close();
+        EXPECT_EQ(window->frameGeometry(), QRect(610, 302, 361, 314));
+        window->move(200, 210);
+        Form1->About1->Click();
+        EXPECT_EQ(window->frameGeometry().topLeft(), QPoint(200, 210)) << "showing again does not move it";
+        window->close();
         QTimer::singleShot(0, &guard, [&] {
-            loopRanAfterClose = Form1->isVisible() && !first->isVisible();
-            Form1->About1->action()->trigger();
-            EXPECT_TRUE(first->isVisible());
-            EXPECT_EQ(first->frameGeometry().topLeft(), QPoint(200, 210));
-            Form1->close();
+            loopRanAfterClose = Form1->Visible() && !first->Visible();
+            Form1->About1->Click();
+            EXPECT_TRUE(first->Visible());
+            EXPECT_EQ(window->frameGeometry().topLeft(), QPoint(200, 210));
+            qtWindow(*Form1)->close();
         });
     });
     state.application().Run();
     EXPECT_TRUE(loopRanAfterClose);
     EXPECT_EQ(Form2, first);
     const QWidgetList windows = QApplication::topLevelWidgets();
-    EXPECT_EQ(std::count_if(windows.begin(), windows.end(), [](QWidget *w) { return dynamic_cast<TForm2 *>(w); }), 1);
+    EXPECT_EQ(std::count_if(windows.begin(), windows.end(), [](QWidget *w) { return w->windowTitle() == "About"; }), 1);
 }
 
 } // namespace

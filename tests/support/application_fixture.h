@@ -1,27 +1,25 @@
 #pragma once
 
-#include "tests/support/qt_application.h"
 #include "tests/support/test_folder.h"
 #include "toolkit/forms/shell_execute.h"
 #include "toolkit/forms/tapplication.h"
 
-#include <QString>
-
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <ostream>
+#include <string>
 #include <vector>
 
-// Failure messages show Qt strings as text.
-inline void PrintTo(const QString &text, std::ostream *out) { *out << '"' << text.toStdString() << '"'; }
-
 struct ShownErrorBox {
-    QString caption, message;
+    std::string caption, message;
 };
 
-// A fresh application object per test, on the one Qt application the test
-// program may have, with error boxes recorded instead of opened.
+// Readies the platform's windows for the test program, once: on Linux the
+// one Qt application the program may have, on the offscreen platform.
+void prepareTestWindows();
+
+// A fresh application object per test, on the platform's windows readied
+// for the test program, with error boxes recorded instead of opened.
 class ApplicationFixtureState {
 public:
     ApplicationFixtureState() = default;
@@ -35,10 +33,10 @@ private:
     static inline int s_argumentCount = 1;
     static inline char s_programName[] = "vorrel-tests";
     static inline char *s_arguments[] = {s_programName, nullptr};
-    QApplication *m_qt = &testApplication(); // before the application object, which adopts it
+    bool m_windowsReady = (prepareTestWindows(), true); // before the application object, which adopts them
     std::vector<ShownErrorBox> m_boxes;
     ErrorBoxOverride m_errorBoxes{
-        [this](const QString &caption, const QString &message) { m_boxes.push_back({caption, message}); }};
+        [this](const std::string &caption, const std::string &message) { m_boxes.push_back({caption, message}); }};
     std::unique_ptr<TApplication> m_application = std::make_unique<TApplication>(s_argumentCount, s_arguments);
 };
 

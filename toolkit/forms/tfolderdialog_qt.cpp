@@ -1,10 +1,12 @@
 #include "toolkit/forms/tfolderdialog.h"
 
 #include "toolkit/forms/qt_dialog_state.h"
+#include "toolkit/forms/qt_native.h"
 #include "toolkit/forms/tform.h"
 
 #include <QDir>
 #include <QFileDialog>
+#include <QMainWindow>
 
 bool TFolderDialog::Execute()
 {
@@ -17,15 +19,15 @@ bool TFolderDialog::Execute()
     }
 
     keepDialogStateOutOfFiles();
-    const QString folder = m_initialDir.empty() ? QDir::currentPath() : QString::fromLocal8Bit(m_initialDir);
+    const QString folder = m_initialDir.empty() ? QDir::currentPath() : qtText(m_initialDir);
     // Qt's own dialog, as for files, so both choosers look and behave alike.
-    QFileDialog dialog(m_owner, QString::fromLocal8Bit(m_title), folder);
+    QFileDialog dialog(m_owner ? qtWindow(*m_owner) : nullptr, qtText(m_title), folder);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setOption(QFileDialog::ShowDirsOnly);
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
-    m_folderName = dialog.selectedFiles().constFirst().toLocal8Bit().toStdString();
+    m_folderName = dialog.selectedFiles().constFirst().toStdString();
     return true;
 }

@@ -24,9 +24,9 @@ QHBoxLayout *newPathRow(QWidget *dialog, const char *label, QLineEdit *field, co
     return row;
 }
 
-OpenFile desktopOpener(QWidget *owner)
+OpenFile desktopOpener()
 {
-    return [owner](const std::string &path) {
-        return ShellExecuteA(owner, "open", path.c_str(), nullptr, nullptr, SW_SHOW);
+    return [](const std::string &path) {
+        return ShellExecuteA(nullptr, "open", path.c_str(), nullptr, nullptr, SW_SHOW);
     };
 }

@@ -14,5 +14,5 @@ class QWidget;
 QHBoxLayout *newPathRow(QWidget *dialog, const char *label, QLineEdit *field, const char *chooseTitle,
                         std::function<void()> choose);
 
-// Opens a file through the desktop shell, on behalf of `owner`.
-OpenFile desktopOpener(QWidget *owner);
+// Opens a file through the desktop shell.
+OpenFile desktopOpener();

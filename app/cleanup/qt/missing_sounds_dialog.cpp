@@ -73,6 +73,6 @@ void MissingSoundsDialog::openCurrentScheme()
     const QModelIndex current = m_view->currentIndex();
     if (!current.isValid())
         return;
-    if (const auto message = m_window.openScheme(static_cast<std::size_t>(current.row()), desktopOpener(this)))
+    if (const auto message = m_window.openScheme(static_cast<std::size_t>(current.row()), desktopOpener()))
         showMessage(this, MissingSoundsWindow::title, *message);
 }

@@ -153,7 +153,7 @@ void MoveUnusedDialog::playCurrent()
     const QModelIndex current = m_view->currentIndex();
     if (!current.isValid())
         return;
-    if (const auto message = m_window.play(static_cast<std::size_t>(current.row()), desktopOpener(this)))
+    if (const auto message = m_window.play(static_cast<std::size_t>(current.row()), desktopOpener()))
         showMessage(this, MoveUnusedWindow::title, *message);
 }
 

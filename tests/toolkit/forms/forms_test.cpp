@@ -2,8 +2,7 @@
 #include "toolkit/core/exceptions.h"
 #include "toolkit/forms/shell_execute.h"
 #include "toolkit/forms/tbutton.h"
-
-#include <QApplication>
+#include "toolkit/forms/tform.h"
 
 #include <functional>
 #include <stdexcept>
@@ -25,35 +24,23 @@ TEST(HandlerExceptionTest, ClickHandlerFailureIsShownAndTheWindowGoesOn)
     for (const auto &c : cases) {
         SCOPED_TRACE(&c - cases);
         ApplicationFixtureState state;
-        state.application().SetTitle(QStringLiteral("Vorrel"));
-        QWidget window;
-        auto *button = new TButton(&window, {0, 0, 50, 20}, QStringLiteral("Go"));
+        state.application().SetTitle("Vorrel");
+        TForm window(TFormLayout{});
+        auto *button = new TButton(&window, {0, 0, 50, 20}, "Go");
         int clicks = 0;
         button->OnClick = [&](TObject *) {
             ++clicks;
             c.raise();
         };
-        button->click();
-        button->click();
+        button->Click();
+        button->Click();
         EXPECT_EQ(clicks, 2) << "the second click must still reach the handler";
         ASSERT_EQ(state.errors().size(), c.boxShown ? 2u : 0u);
         for (const ShownErrorBox &box : state.errors()) {
-            EXPECT_EQ(box.caption, QStringLiteral("Vorrel"));
-            EXPECT_EQ(box.message, QString::fromUtf8(c.message));
+            EXPECT_EQ(box.caption, "Vorrel");
+            EXPECT_EQ(box.message, c.message);
         }
     }
-}
-
-TEST(ApplicationObjectTest, CommandLineReachesNeitherQtNorTheWindows)
-{
-    if (QApplication::instance())
-        GTEST_SKIP() << "needs a process without a Qt application (CTest runs each case alone)";
-    char name[] = "vorrel", reverse[] = "-reverse", titleOption[] = "-qwindowtitle", title[] = "Other";
-    char *arguments[] = {name, reverse, titleOption, title, nullptr};
-    int count = 4;
-    const TApplication application(count, arguments);
-    EXPECT_EQ(QApplication::arguments(), QStringList{"vorrel"});
-    EXPECT_EQ(QApplication::layoutDirection(), Qt::LeftToRight);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "toolkit/forms/tapplication.h"
 
+#include "toolkit/forms/qt_native.h"
 #include "toolkit/forms/tform.h"
 
 #include <QApplication>
@@ -16,29 +17,30 @@ TApplication::ErrorBoxPresenter &errorBoxPresenter()
     return presenter;
 }
 
-void presentErrorBox(const QString &caption, const QString &message)
+std::string currentTitle()
+{
+    return Application ? Application->Title() : std::string();
+}
+
+} // namespace
+
+void presentErrorBox(const std::string &caption, const std::string &message)
 {
     if (const auto &presenter = errorBoxPresenter()) {
         presenter(caption, message);
         return;
     }
-    QMessageBox box(QMessageBox::Critical, caption, message, QMessageBox::Ok);
+    QMessageBox box(QMessageBox::Critical, qtText(caption), qtText(message), QMessageBox::Ok);
     box.exec();
 }
 
-QString currentTitle()
-{
-    return Application ? Application->Title() : QString();
-}
-
-} // namespace
-
 TApplication::TApplication(int &argc, char **argv)
+    : m_native(std::make_unique<NativeApplication>())
 {
     if (!QApplication::instance()) {
         static char unnamed[] = "vorrel";
-        m_arguments[0] = argc > 0 && argv[0] != nullptr ? argv[0] : unnamed;
-        m_ownApplication = std::make_unique<QApplication>(m_argumentCount, m_arguments);
+        m_native->arguments[0] = argc > 0 && argv[0] != nullptr ? argv[0] : unnamed;
+        m_native->ownApplication = std::make_unique<QApplication>(m_native->argumentCount, m_native->arguments);
     }
     Application = this;
 }
@@ -64,6 +66,13 @@ void TApplication::Initialize()
     QApplication::setQuitOnLastWindowClosed(false);
 }
 
+void TApplication::SetProgramIdentity(const std::string &name, const std::string &version)
+{
+    QApplication::setApplicationName(qtText(name));
+    QApplication::setApplicationVersion(qtText(version));
+    QApplication::setDesktopFileName(qtText(name));
+}
+
 void TApplication::adoptForm(std::unique_ptr<TForm> form, std::function<void()> clearReference)
 {
     if (!m_mainForm)
@@ -75,15 +84,20 @@ void TApplication::Run()
 {
     if (!m_mainForm)
         return;
-    m_mainForm->show();
+    m_mainForm->SetVisible(true);
     QApplication::exec();
+}
+
+void TApplication::ProcessMessages()
+{
+    QApplication::processEvents();
 }
 
 void TApplication::ShowException(const Exception &exception)
 {
     if (dynamic_cast<const EAbort *>(&exception))
         return;
-    presentErrorBox(m_title, QString::fromLocal8Bit(exception.Message()));
+    presentErrorBox(m_title, exception.Message());
 }
 
 void TApplication::ShowCurrentException(std::exception_ptr error) noexcept
@@ -94,9 +108,9 @@ void TApplication::ShowCurrentException(std::exception_ptr error) noexcept
         } catch (const EAbort &) {
             // Silent by design: a cancelled operation is not an error.
         } catch (const std::exception &exception) {
-            presentErrorBox(currentTitle(), QString::fromLocal8Bit(exception.what()));
+            presentErrorBox(currentTitle(), exception.what());
         } catch (...) {
-            presentErrorBox(currentTitle(), QString());
+            presentErrorBox(currentTitle(), std::string());
         }
     } catch (...) {
         // The box itself failed (out of memory); nothing more can be shown.

@@ -1,4 +1,4 @@
-#include "toolkit/forms/toolkit_font.h"
+#include "toolkit/forms/toolkit_font_qt.h"
 
 #include <QFontDatabase>
 #include <QStringList>

@@ -1,5 +1,7 @@
 #include "toolkit/forms/shell_execute.h"
 
+#include "toolkit/forms/qt_native.h"
+
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -56,7 +58,7 @@ bool isWebAddress(const QUrl &address)
 QString resolvedPath(const QString &file, const std::optional<std::string> &directory)
 {
     const QString folder = directory && !directory->empty()
-        ? QString::fromLocal8Bit(*directory)
+        ? qtText(*directory)
         : QDir::currentPath();
     return QFileInfo(QDir(folder), file).absoluteFilePath();
 }
@@ -65,25 +67,25 @@ bool openThroughDesktop(const ShellRequest &request)
 {
     if (request.verb && !request.verb->empty() && *request.verb != "open")
         return false;
-    const QString file = QString::fromLocal8Bit(request.file);
+    const QString file = qtText(request.file);
     if (isWebBrowserProgram(file)) {
-        const QUrl address(QString::fromLocal8Bit(request.parameters.value_or(std::string())).trimmed(), QUrl::StrictMode);
+        const QUrl address(qtText(request.parameters.value_or(std::string())).trimmed(), QUrl::StrictMode);
         return isWebAddress(address) && QDesktopServices::openUrl(address);
     }
     if (request.parameters && !request.parameters->empty()) {
-        const QString folder = request.directory ? QString::fromLocal8Bit(*request.directory) : QString();
-        return QProcess::startDetached(file, QProcess::splitCommand(QString::fromLocal8Bit(*request.parameters)),
+        const QString folder = request.directory ? qtText(*request.directory) : QString();
+        return QProcess::startDetached(file, QProcess::splitCommand(qtText(*request.parameters)),
                                        folder);
     }
     const QUrl target = isAddress(file) ? QUrl(file)
-                                        : QUrl::fromLocalFile(QString::fromLocal8Bit(
+                                        : QUrl::fromLocalFile(qtText(
                                               documentToOpen(request.file, request.directory)));
     return QDesktopServices::openUrl(target);
 }
 
 } // namespace
 
-bool ShellExecuteA(QWidget *owner, const char *verb, const char *file, const char *parameters,
+bool ShellExecuteA(const TForm *owner, const char *verb, const char *file, const char *parameters,
                    const char *directory, int showCommand)
 {
     ShellRequest request{owner, optionalText(verb), file ? file : "", optionalText(parameters),
@@ -105,13 +107,13 @@ void setDocumentStandIn(const std::string &documentName, const std::string &stan
 
 std::string documentToOpen(const std::string &file, const std::optional<std::string> &directory)
 {
-    const QString path = resolvedPath(QString::fromLocal8Bit(file), directory);
+    const QString path = resolvedPath(qtText(file), directory);
     if (!QFileInfo::exists(path)) {
         const auto standIn = documentStandIns().find(file);
-        if (standIn != documentStandIns().end() && QFileInfo::exists(QString::fromLocal8Bit(standIn->second)))
+        if (standIn != documentStandIns().end() && QFileInfo::exists(qtText(standIn->second)))
             return standIn->second;
     }
-    return path.toLocal8Bit().toStdString();
+    return path.toStdString();
 }
 
 ShellHandlerOverride::ShellHandlerOverride(ShellHandler handler)

@@ -1,4 +1,4 @@
-#include "toolkit/forms/click_tracker.h"
+#include "toolkit/forms/click_tracker_qt.h"
 
 #include <QMouseEvent>
 #include <QWidget>

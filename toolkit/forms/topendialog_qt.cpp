@@ -1,9 +1,12 @@
 #include "toolkit/forms/topendialog.h"
 
 #include "toolkit/forms/qt_dialog_state.h"
+#include "toolkit/forms/qt_native.h"
+#include "toolkit/forms/tform.h"
 
 #include <QDir>
 #include <QFileDialog>
+#include <QMainWindow>
 
 namespace {
 
@@ -32,8 +35,9 @@ QString caselessGlob(const QString &pattern)
     return glob;
 }
 
-} // namespace
-
+// The filter in Qt's form, "description (glob glob)", one entry per pair,
+// each glob spelled so that it matches without regard to letter case
+// ("*.sch" becomes "*.[sS][cC][hH]").
 QStringList qtNameFilters(const std::string &filter)
 {
     QStringList filters;
@@ -42,13 +46,15 @@ QStringList qtNameFilters(const std::string &filter)
         QStringList globs;
         for (const std::string &pattern : split(parts[i + 1], ';')) {
             if (!pattern.empty())
-                globs.append(caselessGlob(QString::fromLocal8Bit(pattern)));
+                globs.append(caselessGlob(qtText(pattern)));
         }
-        filters.append(QString::fromLocal8Bit(parts[i]) + QStringLiteral(" (") + globs.join(QLatin1Char(' '))
+        filters.append(qtText(parts[i]) + QStringLiteral(" (") + globs.join(QLatin1Char(' '))
                        + QLatin1Char(')'));
     }
     return filters;
 }
+
+} // namespace
 
 bool TOpenDialog::Execute()
 {
@@ -63,10 +69,10 @@ bool TOpenDialog::Execute()
     keepDialogStateOutOfFiles();
     // Without a folder Qt would open where its last dialog was; the program
     // opens at the working folder.
-    const QString folder = m_initialDir.empty() ? QDir::currentPath() : QString::fromLocal8Bit(m_initialDir);
+    const QString folder = m_initialDir.empty() ? QDir::currentPath() : qtText(m_initialDir);
     // Qt's own dialog rather than the desktop's: its name filters follow
     // the caseless globs above, where some desktop dialogs compare case.
-    QFileDialog dialog(m_owner, QString::fromLocal8Bit(m_title), folder);
+    QFileDialog dialog(m_owner ? qtWindow(*m_owner) : nullptr, qtText(m_title), folder);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setFileMode(QFileDialog::ExistingFile);
@@ -74,6 +80,6 @@ bool TOpenDialog::Execute()
     dialog.setNameFilters(qtNameFilters(m_filter));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
-    m_fileName = dialog.selectedFiles().constFirst().toLocal8Bit().toStdString();
+    m_fileName = dialog.selectedFiles().constFirst().toStdString();
     return true;
 }

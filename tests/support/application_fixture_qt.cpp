@@ -1,0 +1,8 @@
+#include "tests/support/application_fixture.h"
+
+#include "tests/support/qt_application.h"
+
+void prepareTestWindows()
+{
+    testApplication();
+}
