@@ -24,7 +24,7 @@ QHBoxLayout *newPathRow(QWidget *dialog, const char *label, QLineEdit *field, co
     return row;
 }
 
-OpenFile desktopOpener(QWidget *owner)
+FileOpener desktopOpener(QWidget *owner)
 {
     return [owner](const std::string &path) {
         return ShellExecuteA(owner, "open", path.c_str(), nullptr, nullptr, SW_SHOW);
