@@ -57,10 +57,10 @@ private:
         SetDlgItemTextW(dialog(), IDC_CHOOSE, L"...");
 
         setUpList(listView(),
-                  {{UnusedSoundsList::header(UnusedSoundsList::PathColumn), 190},
+                  {{UnusedSoundsList::header(UnusedSoundsList::PathColumn), 160},
                    {UnusedSoundsList::header(UnusedSoundsList::SizeColumn), 45, true},
                    {UnusedSoundsList::header(UnusedSoundsList::NearMissColumn), 110},
-                   {UnusedSoundsList::header(UnusedSoundsList::KeptColumn), 90}},
+                   {UnusedSoundsList::header(UnusedSoundsList::KeptColumn), 120}},
                   true);
         // Space ticks the selected rows together; the list itself would tick the focused one alone.
         SetWindowSubclass(listView(), spaceTicksSelection, 0, reinterpret_cast<DWORD_PTR>(this));
