@@ -35,7 +35,7 @@ private:
         }
         setWindowText(item(IDC_LIST_LABEL), m_window.intro());
         const auto &headers = MissingSoundsWindow::headers;
-        setUpList(item(IDC_LIST), {{headers[0], 110}, {headers[1], 150}, {headers[2], 35, true}, {headers[3], 140}},
+        setUpList(item(IDC_LIST), {{headers[0], 105}, {headers[1], 145}, {headers[2], 35, true}, {headers[3], 130}},
                   false);
         fillList(item(IDC_LIST), m_window.size(), static_cast<int>(headers.size()),
                  [this](std::size_t row, int column) { return m_window.row(row)[static_cast<std::size_t>(column)]; });

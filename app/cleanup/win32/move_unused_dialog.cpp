@@ -57,7 +57,7 @@ private:
         SetDlgItemTextW(dialog(), IDC_CHOOSE, L"...");
 
         setUpList(listView(),
-                  {{UnusedSoundsList::header(UnusedSoundsList::PathColumn), 160},
+                  {{UnusedSoundsList::header(UnusedSoundsList::PathColumn), 150},
                    {UnusedSoundsList::header(UnusedSoundsList::SizeColumn), 45, true},
                    {UnusedSoundsList::header(UnusedSoundsList::NearMissColumn), 110},
                    {UnusedSoundsList::header(UnusedSoundsList::KeptColumn), 120}},

@@ -30,7 +30,7 @@ private:
         setWindowText(item(IDOK), RestoreMovedWindow::restoreButton);
         setWindowText(item(IDC_PATH), m_window.offeredManifest());
         const auto &headers = RestoreMovedWindow::headers;
-        setUpList(item(IDC_LIST), {{headers[0], 60}, {headers[1], 230}, {headers[2], 145}}, false);
+        setUpList(item(IDC_LIST), {{headers[0], 55}, {headers[1], 220}, {headers[2], 140}}, false);
         SetFocus(item(IDC_PATH));
         SendDlgItemMessageW(dialog(), IDC_PATH, EM_SETSEL, 0, -1);
     }
