@@ -56,9 +56,17 @@ INT_PTR DialogView::handle(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG:
+        if (GetWindowLongPtrW(m_dialog, GWL_STYLE) & WS_THICKFRAME)
+            m_layout.capture(m_dialog, item(IDC_LIST));
         initialize();
         // initialize() put the focus where the user starts.
         return FALSE;
+    case WM_SIZE:
+        m_layout.resize(m_dialog);
+        return TRUE;
+    case WM_GETMINMAXINFO:
+        m_layout.limit(*reinterpret_cast<MINMAXINFO *>(lParam));
+        return TRUE;
     case WM_COMMAND:
         return command(LOWORD(wParam), HIWORD(wParam));
     case WM_NOTIFY: {

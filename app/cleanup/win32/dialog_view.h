@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/cleanup/win32/dialog_layout.h"
 #include "app/cleanup/win32/windows_api.h"
 
 #include <string>
@@ -7,7 +8,8 @@
 // One modal dialog from a template of cleanup_dialogs.rc: its procedure
 // hands the messages a view cares about to the virtual functions below.
 // A view fills its controls from its model in initialize() and forwards
-// commands and list notifications to it.
+// commands and list notifications to it. A dialog with a sizing border
+// keeps its layout as it is resized (DialogLayout).
 class DialogView {
 public:
     virtual ~DialogView() = default;
@@ -35,4 +37,5 @@ private:
     INT_PTR handle(UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND m_dialog = nullptr;
+    DialogLayout m_layout;  // for a dialog with a sizing border
 };
