@@ -33,5 +33,18 @@ void setFieldLines(HWND field, const std::string &text)
             lines += '\r';
         lines += c;
     }
+    ShowScrollBar(field, SB_VERT, FALSE);
     setWindowText(field, lines);
+    // A scroll bar only when the text is taller than the field.
+    TEXTMETRICW metrics{};
+    const HDC context = GetDC(field);
+    const HGDIOBJ previous = SelectObject(context, reinterpret_cast<HGDIOBJ>(SendMessageW(field, WM_GETFONT, 0, 0)));
+    GetTextMetricsW(context, &metrics);
+    SelectObject(context, previous);
+    ReleaseDC(field, context);
+    RECT shown{};
+    SendMessageW(field, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&shown));
+    const LRESULT lineCount = SendMessageW(field, EM_GETLINECOUNT, 0, 0);
+    if (metrics.tmHeight > 0 && lineCount * metrics.tmHeight > shown.bottom - shown.top)
+        ShowScrollBar(field, SB_VERT, TRUE);
 }
