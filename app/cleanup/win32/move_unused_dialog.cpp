@@ -37,7 +37,8 @@ public:
     {
     }
 
-    std::optional<CleanupOutcome> outcome;
+    // What the move did, once files were moved.
+    const std::optional<CleanupOutcome> &outcome() const { return m_outcome; }
 
 private:
     UnusedSoundsList &list() { return m_window.list(); }
@@ -54,7 +55,6 @@ private:
         for (const auto &[id, caption] : captions)
             setWindowText(item(id), caption);
         setWindowText(item(IDC_PATH), m_window.offeredFolder());
-        SetDlgItemTextW(dialog(), IDC_CHOOSE, L"...");
 
         setUpList(listView(),
                   {{UnusedSoundsList::header(UnusedSoundsList::PathColumn), 150},
@@ -230,7 +230,7 @@ private:
         const MoveUnusedWindow::Verdict verdict = MoveUnusedWindow::finishMove(request, moved);
         showMessage(dialog(), MoveUnusedWindow::title, verdict.message);
         if (verdict.closeWindow) {
-            outcome = std::move(moved);
+            m_outcome = std::move(moved);
             close(IDOK);
         }
     }
@@ -238,6 +238,7 @@ private:
     MoveUnusedWindow m_window;
     std::string m_firstLine;
     bool m_showingTicks = false;  // while the view sets the boxes itself
+    std::optional<CleanupOutcome> m_outcome;
 };
 
 } // namespace
@@ -246,5 +247,5 @@ std::optional<CleanupOutcome> runMoveUnusedDialog(HWND owner, const ScanRequest 
 {
     MoveUnusedView view(scan, firstLine);
     view.run(owner, IDD_MOVE_UNUSED);
-    return view.outcome;
+    return view.outcome();
 }
