@@ -47,6 +47,16 @@ void setListCell(HWND list, std::size_t row, int column, const std::string &text
     SendMessageW(list, LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
 }
 
+void fitColumns(HWND list, std::initializer_list<int> columns)
+{
+    for (const int column : columns) {
+        const int width = ListView_GetColumnWidth(list, column);
+        ListView_SetColumnWidth(list, column, LVSCW_AUTOSIZE);
+        if (ListView_GetColumnWidth(list, column) < width)
+            ListView_SetColumnWidth(list, column, width);
+    }
+}
+
 std::vector<std::size_t> selectedRows(HWND list)
 {
     std::vector<std::size_t> rows;

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
@@ -24,6 +25,9 @@ void setUpList(HWND list, const std::vector<ListColumn> &columns, bool checkBoxe
 using CellText = std::function<std::string(std::size_t row, int column)>;
 void fillList(HWND list, std::size_t rowCount, int columnCount, const CellText &cell);
 void setListCell(HWND list, std::size_t row, int column, const std::string &text);
+
+// Widens each of `columns` to its widest cell, never below the width it has.
+void fitColumns(HWND list, std::initializer_list<int> columns);
 
 // The selected rows in order; the row with the focus when none is selected.
 std::vector<std::size_t> selectedRows(HWND list);

@@ -39,6 +39,8 @@ private:
                   false);
         fillList(item(IDC_LIST), m_window.size(), static_cast<int>(headers.size()),
                  [this](std::size_t row, int column) { return m_window.row(row)[static_cast<std::size_t>(column)]; });
+        fitColumns(item(IDC_LIST), {MissingSoundsWindow::NameColumn, MissingSoundsWindow::SchemeColumn,
+                                    MissingSoundsWindow::LineColumn, MissingSoundsWindow::NearMissColumn});
         if (m_window.size() > 0)
             makeCurrent(item(IDC_LIST), 0);
         SetFocus(item(IDC_LIST));

@@ -70,6 +70,7 @@ private:
                      return list().cellText(row, static_cast<UnusedSoundsList::Column>(column));
                  });
         m_showingTicks = false;
+        fitColumns(listView(), {UnusedSoundsList::NearMissColumn, UnusedSoundsList::KeptColumn});
         showTicks();
         if (list().size() > 0)
             makeCurrent(listView(), 0);
@@ -82,6 +83,7 @@ private:
         for (std::size_t row = 0; row < list().size(); ++row)
             for (int column = 0; column < UnusedSoundsList::ColumnCount; ++column)
                 setListCell(listView(), row, column, list().cellText(row, static_cast<UnusedSoundsList::Column>(column)));
+        fitColumns(listView(), {UnusedSoundsList::NearMissColumn, UnusedSoundsList::KeptColumn});
         showTicks();
     }
 
