@@ -1,6 +1,5 @@
 #include "app/cleanup/win32/dialog_view.h"
 
-
 #include <exception>
 
 #include "app/cleanup/win32/cleanup_dialog_ids.h"

@@ -1,6 +1,5 @@
 #include "app/cleanup/win32/list_view.h"
 
-
 #include "app/cleanup/win32/win32_text.h"
 
 void setUpList(HWND list, const std::vector<ListColumn> &columns, bool checkBoxes)

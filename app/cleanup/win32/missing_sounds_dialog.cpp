@@ -7,7 +7,6 @@
 #include "app/cleanup/win32/message_box.h"
 #include "app/cleanup/win32/win32_text.h"
 
-
 namespace {
 
 class MissingSoundsView : public DialogView {

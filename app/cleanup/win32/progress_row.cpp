@@ -1,6 +1,5 @@
 #include "app/cleanup/win32/progress_row.h"
 
-
 #include "app/cleanup/win32/cleanup_dialog_ids.h"
 #include "app/cleanup/win32/win32_text.h"
 
