@@ -45,7 +45,7 @@ MissingSoundsWindow::MissingSoundsWindow(const ScanRequest &scan, const ScanDeta
     m_intro = countText(details.missing.size(), "referenced &name has", "referenced &names have") + " no audio file:";
 }
 
-std::optional<WindowMessage> MissingSoundsWindow::openScheme(std::size_t index, const OpenFile &open) const
+std::optional<WindowMessage> MissingSoundsWindow::openScheme(std::size_t index, const FileOpener &open) const
 {
     return openThroughDesktop(open, m_schemeFiles.at(index));
 }

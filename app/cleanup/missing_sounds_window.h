@@ -32,7 +32,7 @@ public:
     std::size_t lineNumber(std::size_t index) const { return m_lineNumbers.at(index); }
 
     // Open scheme: the scheme file of row `index` through the desktop.
-    std::optional<WindowMessage> openScheme(std::size_t index, const OpenFile &open) const;
+    std::optional<WindowMessage> openScheme(std::size_t index, const FileOpener &open) const;
 
 private:
     std::string m_intro;

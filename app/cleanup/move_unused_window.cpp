@@ -83,7 +83,7 @@ std::optional<WindowMessage> MoveUnusedWindow::afterEdit(const KeepEdit &edit)
     return message;
 }
 
-std::optional<WindowMessage> MoveUnusedWindow::play(std::size_t index, const OpenFile &open) const
+std::optional<WindowMessage> MoveUnusedWindow::play(std::size_t index, const FileOpener &open) const
 {
     return openThroughDesktop(open, m_list.row(index).path);
 }

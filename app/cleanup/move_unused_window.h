@@ -47,7 +47,7 @@ public:
     std::string keepListLine() const;
 
     // Play: the file of row `index` through the desktop.
-    std::optional<WindowMessage> play(std::size_t index, const OpenFile &open) const;
+    std::optional<WindowMessage> play(std::size_t index, const FileOpener &open) const;
 
     // Keep and Unkeep: adds the sounds of `rows` to the keep list, or takes
     // back the lines that name exactly them; `now` (local time) dates the

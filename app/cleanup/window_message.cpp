@@ -1,6 +1,6 @@
 #include "app/cleanup/window_message.h"
 
-std::optional<WindowMessage> openThroughDesktop(const OpenFile &open, const std::string &path)
+std::optional<WindowMessage> openThroughDesktop(const FileOpener &open, const std::string &path)
 {
     if (open(path))
         return std::nullopt;

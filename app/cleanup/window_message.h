@@ -13,8 +13,9 @@ struct WindowMessage {
 };
 
 // Hands a file to the desktop to open with what it associates with it;
-// false when nothing could open it.
-using OpenFile = std::function<bool(const std::string &path)>;
+// false when nothing could open it. (Not "OpenFile": <windows.h> declares
+// a function of that name, and the Win32 views include both.)
+using FileOpener = std::function<bool(const std::string &path)>;
 
 // Opens `path` through `open`; the message to show when nothing could open it.
-std::optional<WindowMessage> openThroughDesktop(const OpenFile &open, const std::string &path);
+std::optional<WindowMessage> openThroughDesktop(const FileOpener &open, const std::string &path);

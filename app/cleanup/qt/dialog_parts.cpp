@@ -24,7 +24,7 @@ QHBoxLayout *newPathRow(QWidget *dialog, const char *label, QLineEdit *field, co
     return row;
 }
 
-OpenFile desktopOpener()
+FileOpener desktopOpener()
 {
     return [](const std::string &path) {
         return ShellExecuteA(nullptr, "open", path.c_str(), nullptr, nullptr, SW_SHOW);

@@ -15,4 +15,4 @@ QHBoxLayout *newPathRow(QWidget *dialog, const char *label, QLineEdit *field, co
                         std::function<void()> choose);
 
 // Opens a file through the desktop shell.
-OpenFile desktopOpener();
+FileOpener desktopOpener();
