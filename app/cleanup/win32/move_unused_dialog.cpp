@@ -122,7 +122,7 @@ private:
             editKeepList(id == IDC_KEEP);
             return true;
         case IDC_CHOOSE:
-            if (const auto folder = chooseFolder(dialog(), MoveUnusedWindow::chooseFolderTitle, windowText(item(IDC_PATH))))
+            if (const auto folder = chooseFolder(dialog(), MoveUnusedWindow::chooseFolderTitle, controlText(item(IDC_PATH))))
                 setWindowText(item(IDC_PATH), *folder);
             return true;
         case IDC_TICK_ALL:
@@ -214,7 +214,7 @@ private:
 
     void move()
     {
-        const auto plan = m_window.planMove(windowText(item(IDC_PATH)), VORREL_VERSION);
+        const auto plan = m_window.planMove(controlText(item(IDC_PATH)), VORREL_VERSION);
         // Reading the keep list again may have marked rows kept.
         showCells();
         if (const auto *refusal = std::get_if<WindowMessage>(&plan)) {

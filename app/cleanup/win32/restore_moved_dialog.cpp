@@ -43,7 +43,7 @@ private:
         }
         if (code == BN_CLICKED && id == IDC_CHOOSE) {
             if (const auto file = chooseFile(dialog(), RestoreMovedWindow::chooseManifestTitle,
-                                             RestoreMovedWindow::manifestFilter, windowText(item(IDC_PATH))))
+                                             RestoreMovedWindow::manifestFilter, controlText(item(IDC_PATH))))
                 setWindowText(item(IDC_PATH), *file);
             return true;
         }
@@ -52,7 +52,7 @@ private:
 
     void restore()
     {
-        const auto plan = m_window.planRestore(windowText(item(IDC_PATH)), {});
+        const auto plan = m_window.planRestore(controlText(item(IDC_PATH)), {});
         if (const auto *refusal = std::get_if<WindowMessage>(&plan)) {
             fillList(item(IDC_LIST), 0, 0, {});
             setFieldLines(item(IDC_MESSAGE_AREA), refusal->text);

@@ -13,7 +13,7 @@ std::string utf8Text(std::wstring_view wide)
     return utf16ToUtf8(std::u16string(wide.begin(), wide.end()));
 }
 
-std::string windowText(HWND window)
+std::string controlText(HWND window)
 {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
     text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
