@@ -8,10 +8,11 @@
 
 std::string folderOfFile(const std::string &filePath)
 {
-    const std::string::size_type lastSeparator = filePath.rfind('/');
-    if (lastSeparator == std::string::npos)
-        return std::string();
-    return filePath.substr(0, lastSeparator + 1);
+    // The platform's separators: a Windows dialog gives backslashes.
+    std::string::size_type end = filePath.size();
+    while (end > 0 && !isPathSeparator(filePath[end - 1]))
+        --end;
+    return filePath.substr(0, end);
 }
 
 bool chooseFolder(TForm *owner, std::string &folder, const FolderChoice &choice, TEdit &field)

@@ -17,7 +17,7 @@ VORREL_TEST_PACKAGES=(
 # The Windows build and its tests: the MinGW-w64 cross compiler, GoogleTest's
 # sources to build for Windows, Wine to run them, and what builds Debian's
 # libjpeg-turbo source for Windows (dpkg-source unpacks it, nasm assembles its
-# SIMD code).
+# SIMD code), and icoutils, which makes the program's .ico from its PNG.
 VORREL_WINDOWS_PACKAGES=(
     g++-mingw-w64-x86-64
     g++-mingw-w64-x86-64-posix
@@ -25,6 +25,7 @@ VORREL_WINDOWS_PACKAGES=(
     wine64
     dpkg-dev
     nasm
+    icoutils
 )
 
 vorrel_missing_packages() {

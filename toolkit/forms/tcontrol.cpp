@@ -1,16 +1,7 @@
 #include "toolkit/forms/tcontrol.h"
 
-TControl::TControl(TWinControl *parent, const TBounds &bounds)
-    : TComponent(parent)
-    , m_parent(parent)
-    , m_bounds(bounds)
-{
-}
-
-void TControl::adoptNative(std::unique_ptr<NativeControl> native)
-{
-    m_native = std::move(native);
-}
+// The constructor, adoptNative and the destructor are the backend's: they
+// need the native control's type.
 
 void TControl::setBoundsSize(int width, int height)
 {
