@@ -15,7 +15,7 @@ INT_PTR DialogView::run(HWND owner, int templateId)
 
 void DialogView::setTitleAndFirstLine(const char *title, const std::string &firstLine)
 {
-    setWindowText(m_dialog, title);
+    setControlText(m_dialog, title);
     setFieldLines(item(IDC_FIRST_LINE), firstLine);
 }
 

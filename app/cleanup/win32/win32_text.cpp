@@ -13,14 +13,14 @@ std::string utf8Text(std::wstring_view wide)
     return utf16ToUtf8(std::u16string(wide.begin(), wide.end()));
 }
 
-std::string windowText(HWND window)
+std::string controlText(HWND window)
 {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
     text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
     return utf8Text(text);
 }
 
-void setWindowText(HWND window, const std::string &text)
+void setControlText(HWND window, const std::string &text)
 {
     SetWindowTextW(window, wideText(text).c_str());
 }
@@ -34,7 +34,7 @@ void setFieldLines(HWND field, const std::string &text)
         lines += c;
     }
     ShowScrollBar(field, SB_VERT, FALSE);
-    setWindowText(field, lines);
+    setControlText(field, lines);
     // A scroll bar only when the text is taller than the field.
     TEXTMETRICW metrics{};
     const HDC context = GetDC(field);
