@@ -30,6 +30,39 @@ int nextControlIdentifier()
     return identifier++;
 }
 
+// Whether the system has a face of that name, rather than some other face
+// standing in for it.
+bool hasFace(const wchar_t *face)
+{
+    LOGFONTW description{};
+    description.lfHeight = -11;
+    description.lfCharSet = DEFAULT_CHARSET;
+    std::wcscpy(description.lfFaceName, face);
+    HFONT font = ::CreateFontIndirectW(&description);
+    HDC screen = ::GetDC(nullptr);
+    HGDIOBJ previous = ::SelectObject(screen, font);
+    wchar_t found[LF_FACESIZE] = L"";
+    ::GetTextFaceW(screen, LF_FACESIZE, found);
+    ::SelectObject(screen, previous);
+    ::ReleaseDC(nullptr, screen);
+    ::DeleteObject(font);
+    return ::lstrcmpiW(found, face) == 0;
+}
+
+// "MS Sans Serif"; where it is missing (Wine without Windows' fonts), a face
+// of its build whose captions still fit the controls' fixed sizes.
+const wchar_t *toolkitFace()
+{
+    static const wchar_t *const face = [] {
+        for (const wchar_t *candidate : {L"MS Sans Serif", L"Microsoft Sans Serif", L"Arial", L"Nimbus Sans"}) {
+            if (hasFace(candidate))
+                return candidate;
+        }
+        return L"MS Sans Serif";
+    }();
+    return face;
+}
+
 struct SharedFont {
     HFONT font = createStyledFont({});
     ~SharedFont() { ::DeleteObject(font); }
@@ -115,7 +148,7 @@ HFONT createStyledFont(const TFontStyle &style)
     description.lfUnderline = style.underline ? TRUE : FALSE;
     description.lfCharSet = DEFAULT_CHARSET;
     description.lfQuality = DEFAULT_QUALITY;
-    std::wcscpy(description.lfFaceName, L"MS Sans Serif");
+    std::wcscpy(description.lfFaceName, toolkitFace());
     return ::CreateFontIndirectW(&description);
 }
 

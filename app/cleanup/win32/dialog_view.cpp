@@ -1,9 +1,35 @@
 #include "app/cleanup/win32/dialog_view.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "app/cleanup/win32/cleanup_dialog_ids.h"
 #include "app/cleanup/win32/win32_text.h"
+
+namespace {
+
+// Over the middle of the window it belongs to, as far as the screen allows.
+void centerOverOwner(HWND dialog)
+{
+    const HWND owner = GetWindow(dialog, GW_OWNER);
+    if (!owner || !IsWindowVisible(owner))
+        return;  // the template centres it on the screen
+    RECT ownerRect;
+    RECT rect;
+    GetWindowRect(owner, &ownerRect);
+    GetWindowRect(dialog, &rect);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT &area = monitor.rcWork;
+    const LONG width = rect.right - rect.left;
+    const LONG height = rect.bottom - rect.top;
+    const LONG x = std::clamp((ownerRect.left + ownerRect.right - width) / 2, area.left, std::max(area.left, area.right - width));
+    const LONG y = std::clamp((ownerRect.top + ownerRect.bottom - height) / 2, area.top, std::max(area.top, area.bottom - height));
+    SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+} // namespace
 
 INT_PTR DialogView::run(HWND owner, int templateId)
 {
@@ -15,7 +41,7 @@ INT_PTR DialogView::run(HWND owner, int templateId)
 
 void DialogView::setTitleAndFirstLine(const char *title, const std::string &firstLine)
 {
-    setWindowText(m_dialog, title);
+    setControlText(m_dialog, title);
     setFieldLines(item(IDC_FIRST_LINE), firstLine);
 }
 
@@ -57,6 +83,7 @@ INT_PTR DialogView::handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_INITDIALOG:
         if (GetWindowLongPtrW(m_dialog, GWL_STYLE) & WS_THICKFRAME)
             m_layout.capture(m_dialog, item(IDC_LIST));
+        centerOverOwner(m_dialog);
         initialize();
         // initialize() put the focus where the user starts.
         return FALSE;

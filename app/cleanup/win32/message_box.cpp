@@ -14,7 +14,7 @@ public:
 private:
     void initialize() override
     {
-        setWindowText(dialog(), m_title);
+        setControlText(dialog(), m_title);
         setFieldLines(item(IDC_MESSAGE_AREA), m_message.text);
         setFieldLines(item(IDC_DETAILS), m_message.details);
         SetFocus(item(IDOK));

@@ -21,7 +21,7 @@ private:
     void initialize() override
     {
         setTitleAndFirstLine(MissingSoundsWindow::title, m_firstLine);
-        setWindowText(item(IDC_OPEN_SCHEME), MissingSoundsWindow::openButton);
+        setControlText(item(IDC_OPEN_SCHEME), MissingSoundsWindow::openButton);
         EnableWindow(item(IDC_OPEN_SCHEME), m_window.size() > 0);
         if (m_window.scanFailed()) {
             // No list to show: the message in its place says why.
@@ -32,7 +32,7 @@ private:
             SetFocus(item(IDCANCEL));
             return;
         }
-        setWindowText(item(IDC_LIST_LABEL), m_window.intro());
+        setControlText(item(IDC_LIST_LABEL), m_window.intro());
         const auto &headers = MissingSoundsWindow::headers;
         setUpList(item(IDC_LIST), {{headers[0], 105}, {headers[1], 145}, {headers[2], 35, true}, {headers[3], 130}},
                   false);

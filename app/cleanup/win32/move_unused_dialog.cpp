@@ -53,8 +53,8 @@ private:
             {IDC_PLAY, MoveUnusedWindow::playButton},       {IDC_KEEP, MoveUnusedWindow::keepButton},
             {IDC_UNKEEP, MoveUnusedWindow::unkeepButton}};
         for (const auto &[id, caption] : captions)
-            setWindowText(item(id), caption);
-        setWindowText(item(IDC_PATH), m_window.offeredFolder());
+            setControlText(item(id), caption);
+        setControlText(item(IDC_PATH), m_window.offeredFolder());
 
         setUpList(listView(),
                   {{UnusedSoundsList::header(UnusedSoundsList::PathColumn), 150},
@@ -102,7 +102,7 @@ private:
                        state == UnusedSoundsList::TickState::All    ? BST_CHECKED
                        : state == UnusedSoundsList::TickState::None ? BST_UNCHECKED
                                                                     : BST_INDETERMINATE);
-        setWindowText(item(IDC_TOTAL), list().totalText());
+        setControlText(item(IDC_TOTAL), list().totalText());
         setFieldLines(item(IDC_KEEP_LINE), m_window.keepListLine());
     }
 
@@ -123,7 +123,7 @@ private:
             return true;
         case IDC_CHOOSE:
             if (const auto folder = chooseFolder(dialog(), MoveUnusedWindow::chooseFolderTitle, controlText(item(IDC_PATH))))
-                setWindowText(item(IDC_PATH), *folder);
+                setControlText(item(IDC_PATH), *folder);
             return true;
         case IDC_TICK_ALL:
             // A click ticks all unless all are ticked.

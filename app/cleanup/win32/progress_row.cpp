@@ -32,7 +32,7 @@ ProgressRow::ProgressRow(HWND dialog, const char *label)
     : m_dialog(dialog)
     , m_focus(GetFocus())
 {
-    setWindowText(GetDlgItem(dialog, IDC_PROGRESS_LABEL), label);
+    setControlText(GetDlgItem(dialog, IDC_PROGRESS_LABEL), label);
     SendDlgItemMessageW(dialog, IDC_PROGRESS, PBM_SETPOS, 0, 0);
     ShowWindow(GetDlgItem(dialog, IDC_PROGRESS_LABEL), SW_SHOW);
     ShowWindow(GetDlgItem(dialog, IDC_PROGRESS), SW_SHOW);

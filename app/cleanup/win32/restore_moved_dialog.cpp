@@ -25,10 +25,10 @@ private:
     void initialize() override
     {
         setTitleAndFirstLine(RestoreMovedWindow::title, m_firstLine);
-        setWindowText(item(IDC_PATH_LABEL), RestoreMovedWindow::manifestLabel);
-        setWindowText(item(IDC_LIST_LABEL), RestoreMovedWindow::resultsLabel);
-        setWindowText(item(IDOK), RestoreMovedWindow::restoreButton);
-        setWindowText(item(IDC_PATH), m_window.offeredManifest());
+        setControlText(item(IDC_PATH_LABEL), RestoreMovedWindow::manifestLabel);
+        setControlText(item(IDC_LIST_LABEL), RestoreMovedWindow::resultsLabel);
+        setControlText(item(IDOK), RestoreMovedWindow::restoreButton);
+        setControlText(item(IDC_PATH), m_window.offeredManifest());
         const auto &headers = RestoreMovedWindow::headers;
         setUpList(item(IDC_LIST), {{headers[0], 55}, {headers[1], 220}, {headers[2], 140}}, false);
         SetFocus(item(IDC_PATH));
@@ -44,7 +44,7 @@ private:
         if (code == BN_CLICKED && id == IDC_CHOOSE) {
             if (const auto file = chooseFile(dialog(), RestoreMovedWindow::chooseManifestTitle,
                                              RestoreMovedWindow::manifestFilter, controlText(item(IDC_PATH))))
-                setWindowText(item(IDC_PATH), *file);
+                setControlText(item(IDC_PATH), *file);
             return true;
         }
         return DialogView::command(id, code);

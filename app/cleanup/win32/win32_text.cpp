@@ -20,7 +20,7 @@ std::string controlText(HWND window)
     return utf8Text(text);
 }
 
-void setWindowText(HWND window, const std::string &text)
+void setControlText(HWND window, const std::string &text)
 {
     SetWindowTextW(window, wideText(text).c_str());
 }
@@ -34,7 +34,7 @@ void setFieldLines(HWND field, const std::string &text)
         lines += c;
     }
     ShowScrollBar(field, SB_VERT, FALSE);
-    setWindowText(field, lines);
+    setControlText(field, lines);
     // A scroll bar only when the text is taller than the field.
     TEXTMETRICW metrics{};
     const HDC context = GetDC(field);

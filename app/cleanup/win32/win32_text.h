@@ -12,7 +12,7 @@ std::string utf8Text(std::wstring_view wide);
 
 // A window's or control's text.
 std::string controlText(HWND window);
-void setWindowText(HWND window, const std::string &text);
+void setControlText(HWND window, const std::string &text);
 // For a multi-line field, which breaks lines only at "\r\n"; it shows a
 // scroll bar when the text is taller than the field.
 void setFieldLines(HWND field, const std::string &text);
