@@ -38,6 +38,11 @@ rm -rf "$prefix"
 mkdir -p "$prefix"
 WINEPREFIX=$prefix "$wineserver" --persistent=60
 "$wine_run" wineboot --init >/dev/null 2>&1
+# The window classes' tests make real windows: Wine's null display driver
+# gives them windows without an X display. It takes effect with a new server.
+"$wine_run" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
+WINEPREFIX=$prefix "$wineserver" -k
+WINEPREFIX=$prefix "$wineserver" --persistent=60
 # \\localhost\c$ (the administrative share of drive C:) for the UNC cases.
 mkdir -p "$prefix/dosdevices/unc/localhost"
 ln -sfn ../../c: "$prefix/dosdevices/unc/localhost/c\$"

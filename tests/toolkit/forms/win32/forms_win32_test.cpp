@@ -80,6 +80,10 @@ TEST_F(Win32FormsTest, MemoShowsExactlyItsLines)
     memo->Lines().Add("last");
     EXPECT_EQ(memo->Text(), "gocce\xC3\xA8\n\nScan termined.\nlast");
     EXPECT_EQ(memo->Lines().Count(), 4);
+
+    // A line longer than the box wraps at its width.
+    memo->Lines().Assign({std::string(20, 'w') + std::string(40, ' ') + std::string(20, 'w')});
+    EXPECT_GT(::SendMessageW(windowHandle(*memo), EM_GETLINECOUNT, 0, 0), 1);
 }
 
 TEST_F(Win32FormsTest, MenuEntriesShowTheirCaptionsAndState)
