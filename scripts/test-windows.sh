@@ -36,13 +36,20 @@ stop_wine() {
 trap stop_wine EXIT
 rm -rf "$prefix"
 mkdir -p "$prefix"
+# The window classes' tests make real windows: Wine's null display driver
+# gives them windows without an X display. Set in the user's registry before
+# the prefix is made, so that its desktop starts with it.
+cat > "$prefix/user.reg" <<'REGISTRY'
+WINE REGISTRY Version 2
+;; All keys relative to \\User\\S-1-5-21-0-0-0-1000
+
+#arch=win64
+
+[Software\\Wine\\Drivers]
+"Graphics"="null"
+REGISTRY
 WINEPREFIX=$prefix "$wineserver" --persistent=60
 "$wine_run" wineboot --init >/dev/null 2>&1
-# The window classes' tests make real windows: Wine's null display driver
-# gives them windows without an X display. It takes effect with a new server.
-"$wine_run" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
-WINEPREFIX=$prefix "$wineserver" -k
-WINEPREFIX=$prefix "$wineserver" --persistent=60
 # \\localhost\c$ (the administrative share of drive C:) for the UNC cases.
 mkdir -p "$prefix/dosdevices/unc/localhost"
 ln -sfn ../../c: "$prefix/dosdevices/unc/localhost/c\$"
