@@ -36,6 +36,18 @@ stop_wine() {
 trap stop_wine EXIT
 rm -rf "$prefix"
 mkdir -p "$prefix"
+# The window classes' tests make real windows: Wine's null display driver
+# gives them windows without an X display. Set in the user's registry before
+# the prefix is made, so that its desktop starts with it.
+cat > "$prefix/user.reg" <<'REGISTRY'
+WINE REGISTRY Version 2
+;; All keys relative to \\User\\S-1-5-21-0-0-0-1000
+
+#arch=win64
+
+[Software\\Wine\\Drivers]
+"Graphics"="null"
+REGISTRY
 WINEPREFIX=$prefix "$wineserver" --persistent=60
 "$wine_run" wineboot --init >/dev/null 2>&1
 # \\localhost\c$ (the administrative share of drive C:) for the UNC cases.

@@ -181,21 +181,25 @@ std::unique_ptr<NativeControl> createControlWindow(TControl &control, const TBou
     return native;
 }
 
+void registerControlClass(const wchar_t *name, WNDPROC procedure)
+{
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = ::GetModuleHandleW(nullptr);
+    windowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = name;
+    ::RegisterClassExW(&windowClass);
+}
+
 const wchar_t *paintedControlClass()
 {
-    static const wchar_t name[] = L"VorrelPaintedControl";
-    static const bool registered = [] {
-        WNDCLASSEXW windowClass{};
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.style = CS_HREDRAW | CS_VREDRAW;
-        windowClass.lpfnWndProc = paintedControlProcedure;
-        windowClass.hInstance = ::GetModuleHandleW(nullptr);
-        windowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
-        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        windowClass.lpszClassName = name;
-        return ::RegisterClassExW(&windowClass) != 0;
+    static const wchar_t *const name = [] {
+        registerControlClass(L"VorrelPaintedControl", paintedControlProcedure);
+        return L"VorrelPaintedControl";
     }();
-    (void)registered;
     return name;
 }
 

@@ -33,6 +33,10 @@ TControl *controlOfWindow(HWND window);
 std::unique_ptr<NativeControl> createControlWindow(TControl &control, const TBounds &bounds, const wchar_t *className,
                                                    DWORD style, DWORD exStyle, const std::string &text);
 
+// Registers a window class of ours with that window procedure, the arrow
+// pointer and the button-face background.
+void registerControlClass(const wchar_t *name, WNDPROC procedure);
+
 // The window class of the controls that paint themselves (label, panel,
 // image): they paint through NativeControl::paint, report clicks through
 // NativeControl::click and hold controls of their own.

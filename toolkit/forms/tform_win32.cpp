@@ -60,18 +60,10 @@ LRESULT CALLBACK formProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
 
 const wchar_t *formClass()
 {
-    static const wchar_t name[] = L"VorrelForm";
-    static const bool registered = [] {
-        WNDCLASSEXW windowClass{};
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.lpfnWndProc = formProcedure;
-        windowClass.hInstance = ::GetModuleHandleW(nullptr);
-        windowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
-        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        windowClass.lpszClassName = name;
-        return ::RegisterClassExW(&windowClass) != 0;
+    static const wchar_t *const name = [] {
+        registerControlClass(L"VorrelForm", formProcedure);
+        return L"VorrelForm";
     }();
-    (void)registered;
     return name;
 }
 

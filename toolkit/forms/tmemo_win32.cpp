@@ -52,11 +52,15 @@ TMemo::TMemo(TWinControl *parent, const TBounds &bounds)
     : TControl(parent, bounds)
     , m_lines(*this)
 {
-    // Without ES_AUTOHSCROLL the box wraps long lines at its width; both
-    // scroll bars stay.
-    auto native = createControlWindow(*this, bounds, L"EDIT",
-                                      ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_HSCROLL,
+    // An edit made with a horizontal scroll bar scrolls long lines instead
+    // of wrapping them at its width; so the bar joins once the edit exists,
+    // shown always and, with nothing to scroll, disabled.
+    auto native = createControlWindow(*this, bounds, L"EDIT", ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL,
                                       WS_EX_CLIENTEDGE, std::string());
+    ::SetWindowLongPtrW(native->window, GWL_STYLE, ::GetWindowLongPtrW(native->window, GWL_STYLE) | WS_HSCROLL);
+    ::SetWindowPos(native->window, nullptr, 0, 0, 0, 0,
+                   SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::EnableScrollBar(native->window, SB_HORZ, ESB_DISABLE_BOTH);
     native->takesFocus = true;
     native->windowBackground = true;
     ::SendMessageW(native->window, EM_SETLIMITTEXT, 0, 0);

@@ -3,6 +3,7 @@
 #include "toolkit/forms/tcheckbox.h"
 #include "toolkit/forms/tedit.h"
 #include "toolkit/forms/tform.h"
+#include "toolkit/forms/timage.h"
 #include "toolkit/forms/tlabel.h"
 #include "toolkit/forms/tmainmenu.h"
 #include "toolkit/forms/tmemo.h"
@@ -12,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -80,6 +82,10 @@ TEST_F(Win32FormsTest, MemoShowsExactlyItsLines)
     memo->Lines().Add("last");
     EXPECT_EQ(memo->Text(), "gocce\xC3\xA8\n\nScan termined.\nlast");
     EXPECT_EQ(memo->Lines().Count(), 4);
+
+    // A line longer than the box wraps at its width.
+    memo->Lines().Assign({std::string(20, 'w') + std::string(40, ' ') + std::string(20, 'w')});
+    EXPECT_GT(::SendMessageW(windowHandle(*memo), EM_GETLINECOUNT, 0, 0), 1);
 }
 
 TEST_F(Win32FormsTest, MenuEntriesShowTheirCaptionsAndState)
@@ -155,6 +161,23 @@ TEST_F(Win32FormsTest, ControlsStandAtTheirLayoutPixels)
     label->SetFont({.bold = true});
     EXPECT_GT(label->Bounds().width, plain.width);
     EXPECT_EQ(placeOf(*label), label->Bounds());
+}
+
+TEST_F(Win32FormsTest, PaintErrorsReachTheErrorBoxOnceThePaintIsOver)
+{
+    struct Undecodable : ImageContent {
+        TSize naturalSize() const override { return {4, 4}; }
+        void drawAt(TCanvas &, const TPoint &) const override { throw EInvalidGraphic("JPEG error #1"); }
+    };
+    TForm form(layout());
+    auto *image = new TImage(&form, {0, 0, 10, 10});
+    image->SetPicture(std::make_unique<Undecodable>());
+    form.SetVisible(true);
+    ::UpdateWindow(windowHandle(*image));
+    EXPECT_TRUE(m_boxes.empty());
+    m_application.ProcessMessages();
+    ASSERT_FALSE(m_boxes.empty());
+    EXPECT_EQ(m_boxes[0].message, "JPEG error #1");
 }
 
 } // namespace
