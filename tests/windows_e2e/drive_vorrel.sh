@@ -78,14 +78,15 @@ gone() {
     fail "window \"$1\" stayed open"
 }
 keys() { xdotool key --delay 80 "$@"; sleep 0.4; }
+# Brings the main window to the front, as a click on its title would.
+use_main() { xdotool windowactivate --sync "$main" 2>/dev/null || xdotool windowfocus --sync "$main"; sleep 0.5; }
 type_text() { xdotool type --delay 15 "$1"; sleep 0.3; }
 
 step "start vorrel.exe"
 (cd "$started_in" && exec wine64 "$vorrel_exe" >/dev/null 2>&1) &
 pids+=($!)
 main=$(window 'Vorrel - Thief 3')
-xdotool windowactivate --sync "$main" 2>/dev/null || xdotool windowfocus --sync "$main"
-sleep 1
+use_main
 
 step "choose the schemes folder through the file dialog"
 keys Tab Tab Tab space                     # Edit1 -> Edit2 -> Memo1 -> first "..."
@@ -120,14 +121,20 @@ echo "$report" | grep -q 'Scan termined.' || fail "the report has no end line"
 step "About shows the banner as djpeg decodes it"
 keys F10 Down a                            # Help menu, "&About..."
 about=$(window 'About')
-sleep 1
-xwd -root -silent >"$work/about.xwd"
 djpeg -dct float -pnm "$banner" >"$work/banner.ppm"
-python3 "$here/find_picture.py" "$work/about.xwd" "$work/banner.ppm" || fail "the About banner differs from djpeg's decode"
+# The window's own pixels: under Xvfb a second top-level window of Wine's
+# may show black on the root window's picture while its own is drawn. Look
+# again for a while: the window paints once Wine has mapped it.
+for attempt in $(seq 20); do
+    sleep 0.5
+    xwd -id "$about" -silent >"$work/about.xwd"
+    python3 "$here/find_picture.py" "$work/about.xwd" "$work/banner.ppm" && break
+    [ "$attempt" -lt 20 ] || fail "the About banner differs from djpeg's decode"
+done
 xdotool windowactivate --sync "$about" 2>/dev/null || true
 keys alt+F4
 gone '^About$'
-xdotool windowactivate --sync "$main" 2>/dev/null || xdotool windowfocus --sync "$main"
+use_main
 
 step "move the unused sounds aside"
 keys alt+c m
@@ -145,6 +152,7 @@ moved=$(find "$(dirname "$manifest")" -type f ! -name '*.json' | wc -l)
 echo "moved $moved files into $(dirname "$manifest")"
 
 step "restore them"
+use_main
 keys alt+c r
 window 'Restore moved sounds' >/dev/null
 sleep 1
@@ -156,6 +164,7 @@ diff -r "$work/original" "$tree/Sounds" || fail "the restored tree differs from 
 cmp -s "$work/original/audio/top.ogg" "$tree/Sounds/audio/top.ogg" || fail "top.ogg came back changed"
 
 step "close the window"
+use_main
 keys alt+F4
 gone 'Vorrel - Thief 3'
 [ "$(ls -A "$started_in")" = "Settings.ini" ] || fail "the start folder holds more than Settings.ini: $(ls -A "$started_in")"

@@ -52,6 +52,12 @@ LRESULT CALLBACK formProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
             ::SetFocus(previous);
             return 0;
         }
+        // The first time, the first control in the focus order takes it, as
+        // in a dialog: keys sent to the bare form would reach no control.
+        if (HWND first = ::GetNextDlgTabItem(window, nullptr, FALSE)) {
+            ::SetFocus(first);
+            return 0;
+        }
         return ::DefWindowProcW(window, message, wParam, lParam);
     default:
         return ::DefWindowProcW(window, message, wParam, lParam);
