@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Drives vorrel.exe under Wine as a person would, on a virtual X display
+# Unpacks the Windows zip and drives its vorrel.exe under Wine as a person would, on a virtual X display
 # (Xvfb) under a small window manager (openbox), with the keyboard only:
 # chooses both folders through the system's file dialog by typing a file's
 # path, ticks both "Scan in subfolder" boxes, scans, copies the report out
@@ -9,11 +9,11 @@
 # Clean up > Move unused sounds... and brings them back through Restore moved
 # sounds..., then compares the tree with the original byte for byte.
 #
-#   drive_vorrel.sh VORREL_EXE VORREL_SCAN_EXE BANNER_JPG SAMPLE_SOUNDS WORK_DIR
+#   drive_vorrel.sh PACKAGE_ZIP BANNER_JPG SAMPLE_SOUNDS WORK_DIR
 #
 # Exits 77 (skipped) when a tool it needs is missing, saying which.
 set -euo pipefail
-vorrel_exe=$1 scan_exe=$2 banner=$3 samples=$4 work=$5
+package=$1 banner=$2 samples=$3 work=$4
 here=$(cd "$(dirname "$0")" && pwd)
 PATH=$PATH:/usr/lib/wine
 for tool in Xvfb openbox xdotool xclip xwd djpeg python3 wine64 wineserver; do
@@ -21,7 +21,12 @@ for tool in Xvfb openbox xdotool xclip xwd djpeg python3 wine64 wineserver; do
 done
 
 rm -rf "$work"
-mkdir -p "$work"
+mkdir -p "$work/unpacked"
+(cd "$work/unpacked" && cmake -E tar xf "$package")
+vorrel_exe=$(echo "$work"/unpacked/*/vorrel.exe)
+scan_exe=$(echo "$work"/unpacked/*/vorrel-scan.exe)
+[ -f "$vorrel_exe" ] && [ -f "$scan_exe" ] && [ -f "$(dirname "$vorrel_exe")/manual/manual.html" ] ||
+    { echo "FAILED: $package does not hold vorrel.exe, vorrel-scan.exe and manual/manual.html" >&2; exit 1; }
 export WINEPREFIX=$work/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
 pids=()
 finish() {
