@@ -1,4 +1,4 @@
-#include "toolkit/forms/handler_guard.h"
+#include "toolkit/forms/deferred_error_box.h"
 
 #include "toolkit/forms/tapplication.h"
 
@@ -47,27 +47,12 @@ HWND deferredErrorWindow()
 
 } // namespace
 
-void callHandler(const TNotifyEvent &handler, TObject *sender) noexcept
-{
-    if (!handler)
-        return;
-    try {
-        handler(sender);
-    } catch (...) {
-        TApplication::ShowCurrentException(std::current_exception());
-    }
-}
-
-void callDuringPaint(const std::function<void()> &code) noexcept
+void showErrorBoxLater(std::exception_ptr error) noexcept
 {
     try {
-        code();
+        deferredErrors().push_back(std::move(error));
+        ::PostMessageW(deferredErrorWindow(), showDeferredErrors, 0, 0);
     } catch (...) {
-        try {
-            deferredErrors().push_back(std::current_exception());
-            ::PostMessageW(deferredErrorWindow(), showDeferredErrors, 0, 0);
-        } catch (...) {
-            // No memory left to keep the error; the paint still ends.
-        }
+        // No memory left to keep the error; the paint still ends.
     }
 }

@@ -1,36 +1,13 @@
-#include "toolkit/forms/shell_execute.h"
+#include "toolkit/forms/desktop_open.h"
 
 #include "toolkit/forms/qt_native.h"
 
 #include <QDesktopServices>
-#include <QDir>
-#include <QFileInfo>
 #include <QProcess>
 #include <QUrl>
-#include <utility>
 
-#include <map>
 
 namespace {
-
-ShellHandler &shellHandler()
-{
-    static ShellHandler handler;
-    return handler;
-}
-
-std::map<std::string, std::string> &documentStandIns()
-{
-    static std::map<std::string, std::string> standIns;
-    return standIns;
-}
-
-std::optional<std::string> optionalText(const char *text)
-{
-    if (!text)
-        return std::nullopt;
-    return std::string(text);
-}
 
 // An address names its scheme before a colon ("mailto:", "https:"); a
 // single letter before the colon would be a drive, not a scheme.
@@ -55,13 +32,7 @@ bool isWebAddress(const QUrl &address)
     return address.isValid() && (address.scheme() == QStringLiteral("http") || address.scheme() == QStringLiteral("https"));
 }
 
-QString resolvedPath(const QString &file, const std::optional<std::string> &directory)
-{
-    const QString folder = directory && !directory->empty()
-        ? qtText(*directory)
-        : QDir::currentPath();
-    return QFileInfo(QDir(folder), file).absoluteFilePath();
-}
+} // namespace
 
 bool openThroughDesktop(const ShellRequest &request)
 {
@@ -81,47 +52,4 @@ bool openThroughDesktop(const ShellRequest &request)
                                         : QUrl::fromLocalFile(qtText(
                                               documentToOpen(request.file, request.directory)));
     return QDesktopServices::openUrl(target);
-}
-
-} // namespace
-
-bool ShellExecuteA(const TForm *owner, const char *verb, const char *file, const char *parameters,
-                   const char *directory, int showCommand)
-{
-    ShellRequest request{owner, optionalText(verb), file ? file : "", optionalText(parameters),
-                         optionalText(directory), showCommand};
-    if (const ShellHandler &handler = shellHandler()) {
-        handler(request);
-        return true;
-    }
-    return openThroughDesktop(request);
-}
-
-void setDocumentStandIn(const std::string &documentName, const std::string &standIn)
-{
-    if (standIn.empty())
-        documentStandIns().erase(documentName);
-    else
-        documentStandIns()[documentName] = standIn;
-}
-
-std::string documentToOpen(const std::string &file, const std::optional<std::string> &directory)
-{
-    const QString path = resolvedPath(qtText(file), directory);
-    if (!QFileInfo::exists(path)) {
-        const auto standIn = documentStandIns().find(file);
-        if (standIn != documentStandIns().end() && QFileInfo::exists(qtText(standIn->second)))
-            return standIn->second;
-    }
-    return path.toStdString();
-}
-
-ShellHandlerOverride::ShellHandlerOverride(ShellHandler handler)
-    : m_previous(std::exchange(shellHandler(), std::move(handler)))
-{
-}
-
-ShellHandlerOverride::~ShellHandlerOverride()
-{
-    shellHandler() = std::move(m_previous);
 }

@@ -1,35 +1,14 @@
-#include "toolkit/forms/shell_execute.h"
+#include "toolkit/forms/desktop_open.h"
 
 #include "toolkit/core/ascii_case.h"
 #include "toolkit/filesystem/system_path_win32.h"
 #include "toolkit/forms/tform.h"
 #include "toolkit/forms/win32_native.h"
 
-#include <map>
-#include <utility>
 
 #include <shellapi.h>
 
 namespace {
-
-ShellHandler &shellHandler()
-{
-    static ShellHandler handler;
-    return handler;
-}
-
-std::map<std::string, std::string> &documentStandIns()
-{
-    static std::map<std::string, std::string> standIns;
-    return standIns;
-}
-
-std::optional<std::string> optionalText(const char *text)
-{
-    if (!text)
-        return std::nullopt;
-    return std::string(text);
-}
 
 bool sameIgnoringCase(const std::string &a, const std::string &b)
 {
@@ -60,11 +39,6 @@ bool isWebAddress(const std::string &text)
     return startsWithNoCase(text, "http://") || startsWithNoCase(text, "https://");
 }
 
-bool fileExists(const std::string &path)
-{
-    return ::GetFileAttributesW(systemPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 bool shellOpen(HWND owner, const std::string &file, const std::optional<std::string> &parameters,
                const std::optional<std::string> &directory, int showCommand)
 {
@@ -78,7 +52,9 @@ bool shellOpen(HWND owner, const std::string &file, const std::optional<std::str
     return reinterpret_cast<INT_PTR>(result) > 32;
 }
 
-bool openThroughShell(const ShellRequest &request)
+} // namespace
+
+bool openThroughDesktop(const ShellRequest &request)
 {
     if (request.verb && !request.verb->empty() && !sameIgnoringCase(*request.verb, "open"))
         return false;
@@ -98,56 +74,4 @@ bool openThroughShell(const ShellRequest &request)
         return shellOpen(owner, request.file, std::nullopt, std::nullopt, request.showCommand);
     return shellOpen(owner, documentToOpen(request.file, request.directory), std::nullopt, request.directory,
                      request.showCommand);
-}
-
-} // namespace
-
-bool ShellExecuteA(const TForm *owner, const char *verb, const char *file, const char *parameters,
-                   const char *directory, int showCommand)
-{
-    ShellRequest request{owner, optionalText(verb), file ? file : "", optionalText(parameters),
-                         optionalText(directory), showCommand};
-    if (const ShellHandler &handler = shellHandler()) {
-        handler(request);
-        return true;
-    }
-    return openThroughShell(request);
-}
-
-void setDocumentStandIn(const std::string &documentName, const std::string &standIn)
-{
-    if (standIn.empty())
-        documentStandIns().erase(documentName);
-    else
-        documentStandIns()[documentName] = standIn;
-}
-
-std::string documentToOpen(const std::string &file, const std::optional<std::string> &directory)
-{
-    std::wstring relativeTo;
-    if (directory && !directory->empty()) {
-        relativeTo = toSystemText(*directory);
-        if (relativeTo.back() != L'\\' && relativeTo.back() != L'/')
-            relativeTo += L'\\';
-    }
-    const std::wstring wanted = relativeTo + toSystemText(file);
-    std::wstring full(32768, L'\0');
-    const DWORD length = ::GetFullPathNameW(wanted.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-    const std::string path = length > 0 && length < full.size() ? fromSystemText(full.data(), length) : file;
-    if (!fileExists(path)) {
-        const auto standIn = documentStandIns().find(file);
-        if (standIn != documentStandIns().end() && fileExists(standIn->second))
-            return standIn->second;
-    }
-    return path;
-}
-
-ShellHandlerOverride::ShellHandlerOverride(ShellHandler handler)
-    : m_previous(std::exchange(shellHandler(), std::move(handler)))
-{
-}
-
-ShellHandlerOverride::~ShellHandlerOverride()
-{
-    shellHandler() = std::move(m_previous);
 }

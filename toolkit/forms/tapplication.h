@@ -76,6 +76,9 @@ public:
     NativeApplication &native() const { return *m_native; }
 
 private:
+    // Deletes the forms, the last one created first; the backends'
+    // destructor calls it before their own state goes.
+    void releaseForms() noexcept;
     void adoptForm(std::unique_ptr<TForm> form, std::function<void()> clearReference);
 
     struct OwnedForm {

@@ -1,7 +1,18 @@
 #include "toolkit/forms/tcontrol.h"
 
-// The constructor, adoptNative and the destructor are the backend's: they
-// need the native control's type.
+TControl::TControl(TWinControl *parent, const TBounds &bounds)
+    : TComponent(parent)
+    , m_parent(parent)
+    , m_bounds(bounds)
+{
+}
+
+TControl::~TControl()
+{
+    // The children's native controls go before this one's: a native parent
+    // would otherwise take them along, or outlive them.
+    destroyComponents();
+}
 
 void TControl::setBoundsSize(int width, int height)
 {

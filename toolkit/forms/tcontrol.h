@@ -9,8 +9,12 @@
 class TWinControl;
 
 // The platform's own control behind a toolkit control: a Qt widget on
-// Linux, a window handle on Windows. Each backend defines it.
+// Linux, a window handle on Windows. Each backend defines it, and how it
+// goes.
 struct NativeControl;
+struct NativeControlDeleter {
+    void operator()(NativeControl *native) const noexcept;
+};
 
 // A colour as 0x00BBGGRR; clDefault is the system's colour for the text.
 using TColor = std::int32_t;
@@ -57,7 +61,11 @@ protected:
     // `parent` null only for a form. The backend's constructor makes the
     // native control and hands it over with adoptNative.
     TControl(TWinControl *parent, const TBounds &bounds);
-    void adoptNative(std::unique_ptr<NativeControl> native);
+    template <class Native>
+    void adoptNative(std::unique_ptr<Native> native)
+    {
+        m_native.reset(native.release());
+    }
     // The size the control took for itself (a label sized to its text).
     void setBoundsSize(int width, int height);
     void nameChanged() override;
@@ -68,7 +76,7 @@ private:
     int m_tabOrder = -1;
     TFontStyle m_font;
     TCursor m_cursor = TCursor::Default;
-    std::unique_ptr<NativeControl> m_native;
+    std::unique_ptr<NativeControl, NativeControlDeleter> m_native;
 };
 
 // A control that holds other controls: a form, a panel.

@@ -34,23 +34,9 @@ QWidget *qtChildArea(const TWinControl &parent)
     return parent.native().childArea;
 }
 
-TControl::TControl(TWinControl *parent, const TBounds &bounds)
-    : TComponent(parent)
-    , m_parent(parent)
-    , m_bounds(bounds)
+void NativeControlDeleter::operator()(NativeControl *native) const noexcept
 {
-}
-
-void TControl::adoptNative(std::unique_ptr<NativeControl> native)
-{
-    m_native = std::move(native);
-}
-
-TControl::~TControl()
-{
-    // The children's widgets go before this one, which Qt would otherwise
-    // delete with them.
-    destroyComponents();
+    delete native;
 }
 
 void TControl::SetFont(const TFontStyle &style)

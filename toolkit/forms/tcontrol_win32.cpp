@@ -1,21 +1,8 @@
 #include "toolkit/forms/control_window_win32.h"
 
-TControl::TControl(TWinControl *parent, const TBounds &bounds)
-    : TComponent(parent)
-    , m_parent(parent)
-    , m_bounds(bounds)
+void NativeControlDeleter::operator()(NativeControl *native) const noexcept
 {
-}
-
-void TControl::adoptNative(std::unique_ptr<NativeControl> native)
-{
-    m_native = std::move(native);
-}
-
-TControl::~TControl()
-{
-    // No child window may outlive its parent's.
-    destroyComponents();
+    delete native;
 }
 
 void TControl::SetFont(const TFontStyle &style)

@@ -8,16 +8,8 @@
 #include <QFileDialog>
 #include <QMainWindow>
 
-bool TFolderDialog::Execute()
+std::optional<std::string> TFolderDialog::showSystemDialog() const
 {
-    if (const FolderDialogOverride::Chooser &chooser = FolderDialogOverride::current()) {
-        const std::optional<std::string> chosen = chooser(*this);
-        if (!chosen)
-            return false;
-        m_folderName = *chosen;
-        return true;
-    }
-
     keepDialogStateOutOfFiles();
     const QString folder = m_initialDir.empty() ? QDir::currentPath() : qtText(m_initialDir);
     // Qt's own dialog, as for files, so both choosers look and behave alike.
@@ -27,7 +19,6 @@ bool TFolderDialog::Execute()
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return false;
-    m_folderName = dialog.selectedFiles().constFirst().toStdString();
-    return true;
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst().toStdString();
 }

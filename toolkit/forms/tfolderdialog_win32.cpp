@@ -46,16 +46,8 @@ void check(HRESULT result, const char *what)
 
 } // namespace
 
-bool TFolderDialog::Execute()
+std::optional<std::string> TFolderDialog::showSystemDialog() const
 {
-    if (const FolderDialogOverride::Chooser &chooser = FolderDialogOverride::current()) {
-        const std::optional<std::string> chosen = chooser(*this);
-        if (!chosen)
-            return false;
-        m_folderName = *chosen;
-        return true;
-    }
-
     const ComApartment apartment;
     IFileOpenDialog *created = nullptr;
     check(::CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&created)), "open");
@@ -74,7 +66,7 @@ bool TFolderDialog::Execute()
 
     const HRESULT shown = dialog->Show(m_owner ? windowHandle(*m_owner) : nullptr);
     if (shown == HRESULT_FROM_WIN32(ERROR_CANCELLED))
-        return false;
+        return std::nullopt;
     check(shown, "be shown");
     IShellItem *chosenItem = nullptr;
     check(dialog->GetResult(&chosenItem), "give the chosen folder");
@@ -82,6 +74,5 @@ bool TFolderDialog::Execute()
     PWSTR path = nullptr;
     check(chosen->GetDisplayName(SIGDN_FILESYSPATH, &path), "give the chosen folder's path");
     const std::unique_ptr<wchar_t, decltype(&::CoTaskMemFree)> ownedPath(path, ::CoTaskMemFree);
-    m_folderName = userPath(path);
-    return true;
+    return userPath(path);
 }

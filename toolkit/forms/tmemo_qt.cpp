@@ -7,24 +7,6 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
-void TMemoLines::Clear()
-{
-    m_lines.clear();
-    m_memo.showLines(m_lines);
-}
-
-void TMemoLines::Add(const std::string &line)
-{
-    m_memo.appendLine(line, m_lines.empty());
-    m_lines.push_back(line);
-}
-
-void TMemoLines::Assign(const std::vector<std::string> &lines)
-{
-    m_memo.showLines(lines);
-    m_lines = lines;
-}
-
 TMemo::TMemo(TWinControl *parent, const TBounds &bounds)
     : TControl(parent, bounds)
     , m_lines(*this)

@@ -30,24 +30,6 @@ std::wstring windowsLines(const std::vector<std::string> &lines)
 
 } // namespace
 
-void TMemoLines::Clear()
-{
-    m_memo.showLines({});
-    m_lines.clear();
-}
-
-void TMemoLines::Add(const std::string &line)
-{
-    m_memo.appendLine(line, m_lines.empty());
-    m_lines.push_back(line);
-}
-
-void TMemoLines::Assign(const std::vector<std::string> &lines)
-{
-    m_memo.showLines(lines);
-    m_lines = lines;
-}
-
 TMemo::TMemo(TWinControl *parent, const TBounds &bounds)
     : TControl(parent, bounds)
     , m_lines(*this)

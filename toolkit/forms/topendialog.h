@@ -2,6 +2,7 @@
 
 #include "toolkit/forms/dialog_override.h"
 
+#include <optional>
 #include <string>
 
 class TForm;
@@ -29,6 +30,9 @@ public:
     bool Execute();
 
 private:
+    // The platform's own dialog; the chosen path, or nothing on Cancel.
+    std::optional<std::string> showSystemDialog() const;
+
     TForm *m_owner;
     std::string m_initialDir;
     std::string m_title;

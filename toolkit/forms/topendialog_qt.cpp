@@ -56,16 +56,8 @@ QStringList qtNameFilters(const std::string &filter)
 
 } // namespace
 
-bool TOpenDialog::Execute()
+std::optional<std::string> TOpenDialog::showSystemDialog() const
 {
-    if (const OpenDialogOverride::Chooser &chooser = OpenDialogOverride::current()) {
-        const std::optional<std::string> chosen = chooser(*this);
-        if (!chosen)
-            return false;
-        m_fileName = *chosen;
-        return true;
-    }
-
     keepDialogStateOutOfFiles();
     // Without a folder Qt would open where its last dialog was; the program
     // opens at the working folder.
@@ -79,7 +71,6 @@ bool TOpenDialog::Execute()
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setNameFilters(qtNameFilters(m_filter));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return false;
-    m_fileName = dialog.selectedFiles().constFirst().toStdString();
-    return true;
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst().toStdString();
 }

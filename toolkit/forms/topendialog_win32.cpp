@@ -28,16 +28,8 @@ std::wstring dialogFilter(const std::string &filter)
 
 } // namespace
 
-bool TOpenDialog::Execute()
+std::optional<std::string> TOpenDialog::showSystemDialog() const
 {
-    if (const OpenDialogOverride::Chooser &chooser = OpenDialogOverride::current()) {
-        const std::optional<std::string> chosen = chooser(*this);
-        if (!chosen)
-            return false;
-        m_fileName = *chosen;
-        return true;
-    }
-
     const std::wstring filter = dialogFilter(m_filter);
     // Without a folder the dialog would open where it was last used; the
     // program opens at the working folder.
@@ -56,7 +48,6 @@ bool TOpenDialog::Execute()
     dialog.lpstrTitle = title.empty() ? nullptr : title.c_str();
     dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_ENABLESIZING;
     if (!::GetOpenFileNameW(&dialog))
-        return false;
-    m_fileName = fromSystemText(file.data(), std::wcslen(file.data()));
-    return true;
+        return std::nullopt;
+    return fromSystemText(file.data(), std::wcslen(file.data()));
 }
