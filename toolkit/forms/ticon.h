@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 
 // The platform's own icon picture (a Qt image, a Windows icon handle); each
 // backend defines it.
@@ -13,11 +14,10 @@ struct NativeIcon;
 // icon.
 class TIcon : public ImageContent {
 public:
-    TIcon();
-    explicit TIcon(std::shared_ptr<const NativeIcon> native);
-    ~TIcon() override;
-    TIcon(const TIcon &);
-    TIcon &operator=(const TIcon &);
+    // The shared native icon carries its own way to go, so copies need not
+    // know its type.
+    TIcon() = default;
+    explicit TIcon(std::shared_ptr<const NativeIcon> native) : m_native(std::move(native)) {}
 
     // Loads the icon from a picture file (on Linux also a Qt resource path).
     // Throws EInvalidGraphic naming the file when it holds no readable

@@ -6,12 +6,6 @@
 
 #include <QPainter>
 
-TIcon::TIcon() = default;
-TIcon::TIcon(std::shared_ptr<const NativeIcon> native) : m_native(std::move(native)) {}
-TIcon::~TIcon() = default;
-TIcon::TIcon(const TIcon &) = default;
-TIcon &TIcon::operator=(const TIcon &) = default;
-
 void TIcon::LoadFromFile(const std::string &fileName)
 {
     QImage image;

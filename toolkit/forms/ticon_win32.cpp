@@ -29,12 +29,6 @@ std::shared_ptr<const NativeIcon> adoptIcon(HICON icon)
     return native;
 }
 
-TIcon::TIcon() = default;
-TIcon::TIcon(std::shared_ptr<const NativeIcon> native) : m_native(std::move(native)) {}
-TIcon::~TIcon() = default;
-TIcon::TIcon(const TIcon &) = default;
-TIcon &TIcon::operator=(const TIcon &) = default;
-
 void TIcon::LoadFromFile(const std::string &fileName)
 {
     // Width and height 0: the first picture of the file at its own size.
