@@ -11,9 +11,10 @@ struct FolderChoice {
     std::string filter;
 };
 
-// The folder of a file's full path: the path cut back to its last '/',
-// which stays ("/a/b/x.sch" gives "/a/b/", "/x.sch" gives "/"). A path
-// without any '/' gives the empty string.
+// The folder of a file's full path: the path cut back to its last
+// separator, which stays ("/a/b/x.sch" gives "/a/b/", "/x.sch" gives "/";
+// on Windows "C:\a\x.sch" gives "C:\a\"). A path without any
+// separator gives the empty string.
 std::string folderOfFile(const std::string &filePath);
 
 // Lets the user choose a folder by picking a file inside it. The dialog

@@ -133,6 +133,6 @@ std::uintmax_t UnusedSoundsList::tickedBytes() const
 
 std::string UnusedSoundsList::totalText() const
 {
-    return "Ticked: " + std::to_string(tickedPaths().size()) + " of " + countText(m_rows.size(), "file", "files") + ", "
+    return "Ticked: " + groupedNumber(tickedPaths().size()) + " of " + countText(m_rows.size(), "file", "files") + ", "
            + byteCountText(tickedBytes());
 }

@@ -146,8 +146,13 @@ keys alt+c m
 window 'Move unused sounds' >/dev/null
 sleep 1
 keys Return                                # Move, the default button
-sleep 3
-keys Return                                # the message saying what was moved
+# The message saying what was moved opens over the window, under its title.
+for _ in $(seq 100); do
+    [ "$(xdotool search --onlyvisible --name 'Move unused sounds' 2>/dev/null | wc -l)" -ge 2 ] && break
+    sleep 0.2
+done
+sleep 0.5
+keys Return
 gone 'Move unused sounds'
 manifest=$(find "$tree" -name '*.json' -path '*unused*' | head -n 1)
 [ -n "$manifest" ] || fail "no manifest was written"
@@ -162,7 +167,12 @@ keys alt+c r
 window 'Restore moved sounds' >/dev/null
 sleep 1
 keys Return                                # Restore, the default button
-sleep 3
+# A restore that brought everything back removes its manifest last.
+for _ in $(seq 100); do
+    [ -e "$manifest" ] || break
+    sleep 0.2
+done
+sleep 0.5
 keys Escape
 gone 'Restore moved sounds'
 diff -r "$work/original" "$tree/Sounds" || fail "the restored tree differs from the original"
