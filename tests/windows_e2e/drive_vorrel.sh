@@ -49,6 +49,7 @@ Xvfb ":$number" -screen 0 1400x1000x24 -nolisten tcp >/dev/null 2>&1 &
 pids+=($!)
 export DISPLAY=:$number
 for _ in $(seq 100); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+xdotool getdisplaygeometry >/dev/null 2>&1 || { echo "skipped: the virtual display :$number did not start"; exit 77; }
 openbox >/dev/null 2>&1 &
 pids+=($!)
 
@@ -96,6 +97,7 @@ use_main
 step "choose the schemes folder through the file dialog"
 keys Tab Tab Tab space                     # Edit1 -> Edit2 -> Memo1 -> first "..."
 window 'Select a scheme file' >/dev/null
+sleep 0.7                                  # until the dialog's file name field has the focus
 type_text "$(windows_path "$tree/Sounds/schemas/top.sch")"
 keys Return
 gone 'Select a scheme file'
@@ -103,6 +105,7 @@ gone 'Select a scheme file'
 step "choose the audio folder"
 keys Tab space                             # the second "..."
 window 'Select an audio file' >/dev/null
+sleep 0.7
 type_text "$(windows_path "$tree/Sounds/audio/top.ogg")"
 keys Return
 gone 'Select an audio file'
