@@ -20,6 +20,10 @@ libjpeg=$build_dir/libjpeg-turbo/install
 cmake --no-warn-unused-cli -S . -B "$build_dir" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
       -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-O0 -DCMAKE_C_FLAGS_DEBUG=-O0 -DVORREL_WERROR=ON \
       -DJPEG_INCLUDE_DIR="$libjpeg/include" -DJPEG_LIBRARY="$libjpeg/lib/libjpeg.a" >/dev/null
+cmake --build "$build_dir" -j"$(nproc)"
+cmake --build "$build_dir" --target vorrel_windows_package
+built=$SECONDS
+
 # One fresh prefix per run, made before any test starts (a first start takes
 # a while, and tests started together would race to make it). The server is
 # kept running meanwhile, so each test program starts without launching it.
@@ -46,23 +50,13 @@ WINE REGISTRY Version 2
 [Software\\Wine\\Drivers]
 "Graphics"="null"
 REGISTRY
-make_prefix() {
-    WINEPREFIX=$prefix "$wineserver" --persistent
-    "$wine_run" wineboot --init >/dev/null 2>&1
-    # \\localhost\c$ (the administrative share of drive C:) for the UNC cases.
-    mkdir -p "$prefix/dosdevices/unc/localhost"
-    ln -sfn ../../c: "$prefix/dosdevices/unc/localhost/c\$"
-}
-# Made while the build runs: Wine mostly waits on its own start.
-make_prefix &
-prefix_job=$!
-cmake --build "$build_dir" -j"$(nproc)"
-cmake --build "$build_dir" --target vorrel_windows_package
-built=$SECONDS
-
-wait "$prefix_job"
+WINEPREFIX=$prefix "$wineserver" --persistent=60
+"$wine_run" wineboot --init >/dev/null 2>&1
+# \\localhost\c$ (the administrative share of drive C:) for the UNC cases.
+mkdir -p "$prefix/dosdevices/unc/localhost"
+ln -sfn ../../c: "$prefix/dosdevices/unc/localhost/c\$"
 prefixed=$SECONDS
 
 ctest --test-dir "$build_dir" --output-on-failure -j"$(nproc)"
-echo "Windows part: libjpeg-turbo $((libjpeg_built - started)) s, build $((built - libjpeg_built)) s, Wine prefix (made during the build) $((prefixed - built)) s more," \
+echo "Windows part: libjpeg-turbo $((libjpeg_built - started)) s, build $((built - libjpeg_built)) s, Wine prefix $((prefixed - built)) s," \
      "tests $((SECONDS - prefixed)) s"
