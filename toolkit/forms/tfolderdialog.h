@@ -1,23 +1,17 @@
 #pragma once
 
 #include "toolkit/forms/dialog_override.h"
+#include "toolkit/forms/tpathdialog.h"
 
 #include <optional>
 #include <string>
 
-class TForm;
-
 // Folder chooser: the user picks a folder itself, also one that holds only
-// subfolders. Paths cross as UTF-8.
-class TFolderDialog {
+// subfolders.
+class TFolderDialog : public TPathDialog {
 public:
-    explicit TFolderDialog(TForm *owner) : m_owner(owner) {}
+    using TPathDialog::TPathDialog;
 
-    TForm *Owner() const { return m_owner; }
-    const std::string &InitialDir() const { return m_initialDir; }
-    void SetInitialDir(const std::string &folder) { m_initialDir = folder; }
-    const std::string &Title() const { return m_title; }
-    void SetTitle(const std::string &title) { m_title = title; }
 
     // The chosen folder's full path (no separator at its end but a root's),
     // once Execute returned true.
@@ -31,9 +25,6 @@ private:
     // The platform's own dialog; the chosen path, or nothing on Cancel.
     std::optional<std::string> showSystemDialog() const;
 
-    TForm *m_owner;
-    std::string m_initialDir;
-    std::string m_title;
     std::string m_folderName;
 };
 

@@ -1,24 +1,18 @@
 #pragma once
 
 #include "toolkit/forms/dialog_override.h"
+#include "toolkit/forms/tpathdialog.h"
 
 #include <optional>
 #include <string>
 
-class TForm;
-
-// File-open dialog. Paths cross as UTF-8. The filter
-// is written as "description|pattern;pattern", pairs joined by further
-// bars; patterns match file names without regard to letter case.
-class TOpenDialog {
+// File-open dialog. The filter is written as "description|pattern;pattern",
+// pairs joined by further bars; patterns match file names without regard to
+// letter case.
+class TOpenDialog : public TPathDialog {
 public:
-    explicit TOpenDialog(TForm *owner) : m_owner(owner) {}
+    using TPathDialog::TPathDialog;
 
-    TForm *Owner() const { return m_owner; }
-    const std::string &InitialDir() const { return m_initialDir; }
-    void SetInitialDir(const std::string &folder) { m_initialDir = folder; }
-    const std::string &Title() const { return m_title; }
-    void SetTitle(const std::string &title) { m_title = title; }
     const std::string &Filter() const { return m_filter; }
     void SetFilter(const std::string &filter) { m_filter = filter; }
 
@@ -33,9 +27,6 @@ private:
     // The platform's own dialog; the chosen path, or nothing on Cancel.
     std::optional<std::string> showSystemDialog() const;
 
-    TForm *m_owner;
-    std::string m_initialDir;
-    std::string m_title;
     std::string m_filter;
     std::string m_fileName;
 };
